@@ -1,0 +1,27 @@
+# The Windows form of the product: one DLL file named VORLA.vst3 that exports only the
+# three module entry points and carries the panel images as resources, plus a copy in
+# the VST3 bundle layout that hosts scan:
+#   <build>/VORLA.vst3                                     the single-file module
+#   <build>/bundle/VORLA.vst3/Contents/x86_64-win/VORLA.vst3
+enable_language(RC)
+
+set(VORLA_RESOURCE_SCRIPT ${PROJECT_SOURCE_DIR}/resources/img/VORLA.rc
+    CACHE FILEPATH "Resource script that numbers the panel images")
+set(VORLA_BUNDLE_BINARIES ${CMAKE_BINARY_DIR}/bundle/VORLA.vst3/Contents/x86_64-win)
+
+function(vorla_windows_module target)
+  get_filename_component(images ${VORLA_RESOURCE_SCRIPT} DIRECTORY)
+  file(GLOB pngs ${images}/*.png)
+  # The script names its images by file name only; windres does not track them.
+  set_source_files_properties(${VORLA_RESOURCE_SCRIPT} PROPERTIES
+      COMPILE_OPTIONS "-I${images}" OBJECT_DEPENDS "${pngs}")
+  target_sources(${target} PRIVATE ${VORLA_RESOURCE_SCRIPT} ${PROJECT_SOURCE_DIR}/cmake/VORLA.def)
+  set_target_properties(${target} PROPERTIES
+      OUTPUT_NAME VORLA PREFIX "" SUFFIX ".vst3"
+      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLA_BUNDLE_BINARIES}
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${VORLA_BUNDLE_BINARIES}/
+      VERBATIM)
+endfunction()

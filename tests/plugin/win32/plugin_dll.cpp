@@ -1,0 +1,147 @@
+// The shipped module file as a Windows host and a bare Windows installation see it:
+// it loads with nothing but system libraries present, exports exactly the three
+// module entry points, and carries the ten panel images as US-English PNG resources.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+// CTest starts this program in the bundle's binary folder, so the path is the one a
+// host would load.
+constexpr const char* kModulePath = ".\\VORLA.vst3";
+
+using EntryPoint = bool (*)();
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool isSystemLibrary(const std::string& name) {
+    static const std::vector<std::string> system = {
+        "kernel32.dll", "user32.dll", "gdi32.dll",   "comctl32.dll", "comdlg32.dll",
+        "shell32.dll",  "wininet.dll", "advapi32.dll", "msvcrt.dll"};
+    const std::string universalCrt = "api-ms-win-crt-";
+    return std::find(system.begin(), system.end(), name) != system.end() ||
+           name.compare(0, universalCrt.size(), universalCrt) == 0;
+}
+
+class WindowsModule : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        module = LoadLibraryA(kModulePath);
+        loadError = GetLastError();
+    }
+    static void TearDownTestSuite() {
+        if (module) FreeLibrary(module);
+        module = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_NE(module, nullptr) << "LoadLibrary failed with error " << loadError;
+    }
+
+    // The loaded image is laid out by relative virtual addresses from its base.
+    template <typename T>
+    static const T* at(DWORD rva) {
+        return reinterpret_cast<const T*>(reinterpret_cast<const BYTE*>(module) + rva);
+    }
+    static const IMAGE_DATA_DIRECTORY& directory(int entry) {
+        const auto* dos = at<IMAGE_DOS_HEADER>(0);
+        return at<IMAGE_NT_HEADERS64>(static_cast<DWORD>(dos->e_lfanew))
+            ->OptionalHeader.DataDirectory[entry];
+    }
+
+    static std::vector<std::string> importedLibraries() {
+        std::vector<std::string> names;
+        const auto& imports = directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
+        if (imports.Size == 0) return names;
+        for (const auto* d = at<IMAGE_IMPORT_DESCRIPTOR>(imports.VirtualAddress); d->Name; ++d)
+            names.push_back(lowerCase(at<char>(d->Name)));
+        return names;
+    }
+
+    static std::vector<std::string> exportedNames() {
+        std::vector<std::string> names;
+        const auto& exports = directory(IMAGE_DIRECTORY_ENTRY_EXPORT);
+        if (exports.Size == 0) return names;
+        const auto* table = at<IMAGE_EXPORT_DIRECTORY>(exports.VirtualAddress);
+        const auto* nameRvas = at<DWORD>(table->AddressOfNames);
+        for (DWORD i = 0; i < table->NumberOfNames; ++i) names.emplace_back(at<char>(nameRvas[i]));
+        return names;
+    }
+
+    static EntryPoint entryPoint(const char* name) {
+        return reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    }
+
+    static HMODULE module;
+    static DWORD loadError;
+};
+
+HMODULE WindowsModule::module = nullptr;
+DWORD WindowsModule::loadError = 0;
+
+TEST_F(WindowsModule, ImportsOnlySystemLibraries) {
+    const auto libraries = importedLibraries();
+    EXPECT_NE(std::find(libraries.begin(), libraries.end(), "kernel32.dll"), libraries.end());
+    for (const auto& name : libraries) EXPECT_TRUE(isSystemLibrary(name)) << name;
+}
+
+TEST_F(WindowsModule, ExportsExactlyTheModuleEntryPointsByPlainName) {
+    EXPECT_EQ(exportedNames(), (std::vector<std::string>{"ExitDll", "GetPluginFactory", "InitDll"}));
+    EXPECT_NE(GetProcAddress(module, "GetPluginFactory"), nullptr);
+    ASSERT_NE(entryPoint("InitDll"), nullptr);
+    ASSERT_NE(entryPoint("ExitDll"), nullptr);
+    EXPECT_TRUE(entryPoint("InitDll")());
+    EXPECT_TRUE(entryPoint("ExitDll")());
+}
+
+struct PanelImage {
+    int id;
+    std::uint32_t width, height;
+};
+
+// The editor's pictures, by resource id, at the sizes their film strips are cut from.
+const PanelImage kPanelImages[] = {
+    {101, 796, 189}, {102, 90, 5185}, {103, 83, 492}, {104, 74, 4819}, {105, 74, 4331},
+    {106, 78, 5185}, {107, 101, 6039}, {108, 145, 60}, {109, 75, 750},  {110, 43, 60}};
+
+std::uint32_t bigEndian32(const BYTE* p) {
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+BOOL CALLBACK countName(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(WindowsModule, HoldsTheTenPanelImagesAsUsEnglishPngResources) {
+    ASSERT_TRUE(entryPoint("InitDll")());
+    const WORD usEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    const BYTE signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    for (const auto& image : kPanelImages) {
+        SCOPED_TRACE(image.id);
+        HRSRC found = FindResourceExA(module, "PNG", MAKEINTRESOURCEA(image.id), usEnglish);
+        ASSERT_NE(found, nullptr);
+        ASSERT_GE(SizeofResource(module, found), 24u);  // signature and the IHDR fields
+        const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+        ASSERT_NE(bytes, nullptr);
+        EXPECT_TRUE(std::equal(signature, signature + 8, bytes));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes + 12), 4), "IHDR");
+        EXPECT_EQ(bigEndian32(bytes + 16), image.width);
+        EXPECT_EQ(bigEndian32(bytes + 20), image.height);
+    }
+    int count = 0;
+    EnumResourceNamesA(module, "PNG", countName, reinterpret_cast<LONG_PTR>(&count));
+    EXPECT_EQ(count, 10);
+}
+
+}  // namespace
