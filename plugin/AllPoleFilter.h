@@ -49,11 +49,8 @@ struct AllPoleFilterOf {
 
     Sample Tick(Sample x, const AllPoleCoeffs& k) {
         const Sample* h = ring + newest;  // h[j] is the output j + 1 ticks ago
-        // Oldest outputs first and the newest last: only the final multiply
-        // and add wait for the previous tick, which keeps the recursion's
-        // latency short.
         Sample y = k.c[0] * x;
-        for (int j = kAllPoleOrder - 1; j >= 0; --j) y += k.c[j + 1] * h[j];
+        for (int j = 0; j < kAllPoleOrder; ++j) y += k.c[j + 1] * h[j];
         newest = newest == 0 ? kAllPoleOrder - 1 : newest - 1;
         ring[newest] = ring[newest + kAllPoleOrder] = FlushAllPoleOutput(y);
         return ring[newest];
