@@ -43,11 +43,21 @@ bool clipToBitmaps(const LICE_IBitmap& dest, const LICE_IBitmap& source, int x, 
     return true;
 }
 
-LICE_pixel* imageRow(const LICE_IBitmap& bitmap, int row)
-{
-    const int memoryRow = bitmap.BottomUp() ? bitmap.Height() - 1 - row : row;
-    return bitmap.PixelData() + std::ptrdiff_t(memoryRow) * bitmap.RowStride();
-}
+// Walks image rows downwards from a given pixel, whichever way the rows are stored:
+// a bottom-up bitmap keeps image row r at memory row height - 1 - r.
+struct RowCursor {
+    LICE_pixel* pixel;
+    std::ptrdiff_t step;
+
+    RowCursor(const LICE_IBitmap& bitmap, int x, int row)
+    {
+        const bool bottomUp = bitmap.BottomUp();
+        const int memoryRow = bottomUp ? bitmap.Height() - 1 - row : row;
+        step = bottomUp ? -std::ptrdiff_t(bitmap.RowStride()) : bitmap.RowStride();
+        pixel = bitmap.PixelData() + std::ptrdiff_t(memoryRow) * bitmap.RowStride() + x;
+    }
+    void next() { pixel += step; }
+};
 
 int channel(LICE_pixel p, int index)
 {
@@ -178,9 +188,7 @@ void BlitBitmap(LICE_IBitmap* dest, const LICE_IBitmap* source, int x, int y,
     const RowBlend blend = chooseRowBlend(mode, opacity, a);
     if (!blend) return;
 
-    for (int row = 0; row < area.height; ++row) {
-        LICE_pixel* d = imageRow(*dest, area.destY + row) + area.destX;
-        const LICE_pixel* s = imageRow(*source, area.sourceTop + row) + area.sourceLeft;
-        blend(d, s, area.width, a);
-    }
+    RowCursor d(*dest, area.destX, area.destY);
+    RowCursor s(*source, area.sourceLeft, area.sourceTop);
+    for (int row = 0; row < area.height; ++row, d.next(), s.next()) blend(d.pixel, s.pixel, area.width, a);
 }

@@ -82,8 +82,8 @@ bool decodeInto(png_structp png, png_infop info, DecodeJob* job)
     png_set_read_fn(png, job, readFromMemory);
     png_read_info(png, info);
     png_uint_32 width = 0, height = 0;
-    int bitDepth = 0, colorType = 0, interlace = 0;
-    png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
+    int bitDepth = 0, colorType = 0;
+    png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, nullptr, nullptr, nullptr);
     if (width > kMaxPngSide || height > kMaxPngSide) return false;
 
     requestArgb(png, info, bitDepth, colorType);

@@ -1,12 +1,17 @@
 #include "LICE_SysBitmap.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <climits>
+
+namespace {
+// Widths are padded to a multiple of four pixels; this keeps the padding in range.
+constexpr int kMaxWidth = INT_MAX & ~3;
+} // namespace
 
 bool LICE_SysBitmap::Resize(int width, int height)
 {
     if (!surface_.usable()) return false;
-    width = std::max(width, 0);
+    width = std::clamp(width, 0, kMaxWidth);
     height = std::max(height, 0);
     if (width == width_ && height == height_) return false;
     width_ = width;
@@ -17,8 +22,7 @@ bool LICE_SysBitmap::Resize(int width, int height)
     if (fitsSection) return true;
 
     allocatedHeight_ = height_;
-    allocatedWidth_ = int(std::min<std::int64_t>((std::int64_t(width_) + 3) & ~std::int64_t(3),
-                                                 INT32_MAX & ~3));
+    allocatedWidth_ = (width_ + 3) & ~3;
     surface_.releaseSection();
     pixels_ = nullptr;
     if (allocatedWidth_ < 1 || allocatedHeight_ < 1) return false;

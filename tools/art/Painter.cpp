@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 double radians(double degrees)
 {
     return degrees * kPi / 180.0;
@@ -335,4 +333,30 @@ void Lamp(cairo_t* cr, double cx, double cy, double radius, Rgb colour, bool lit
     cairo_set_source(cr, glass);
     cairo_fill(cr);
     cairo_pattern_destroy(glass);
+}
+
+void LitButton(cairo_t* cr, double cx, double cy, double half, Rgb colour, bool lit)
+{
+    RoundedRect(cr, cx - half + 1.5, cy - half + 2, 2 * half, 2 * half, 2.5);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+    cairo_fill(cr);
+    RoundedRect(cr, cx - half, cy - half, 2 * half, 2 * half, 2.5);
+    cairo_pattern_t* bezel = cairo_pattern_create_linear(cx - half, cy - half, cx + half, cy + half);
+    cairo_pattern_add_color_stop_rgb(bezel, 0, 0.85, 0.86, 0.87);
+    cairo_pattern_add_color_stop_rgb(bezel, 1, 0.32, 0.33, 0.35);
+    cairo_set_source(cr, bezel);
+    cairo_fill(cr);
+    cairo_pattern_destroy(bezel);
+
+    const double inner = half - 2;
+    const double level = lit ? 1.0 : 0.3;
+    cairo_pattern_t* cap = cairo_pattern_create_radial(cx - inner * 0.3, cy - inner * 0.4, 0.5, cx, cy, inner * 1.5);
+    cairo_pattern_add_color_stop_rgb(cap, 0, std::min(1.0, colour.r * level + (lit ? 0.35 : 0.05)),
+                                     std::min(1.0, colour.g * level + (lit ? 0.35 : 0.05)),
+                                     std::min(1.0, colour.b * level + (lit ? 0.3 : 0.05)));
+    cairo_pattern_add_color_stop_rgb(cap, 1, colour.r * level * 0.6, colour.g * level * 0.6, colour.b * level * 0.6);
+    RoundedRect(cr, cx - inner, cy - inner, 2 * inner, 2 * inner, 1.5);
+    cairo_set_source(cr, cap);
+    cairo_fill(cr);
+    cairo_pattern_destroy(cap);
 }

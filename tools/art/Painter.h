@@ -6,6 +6,8 @@
 
 // Drawing helpers for the panel art. Angles of knobs and scales are in degrees,
 // 0 pointing up and positive clockwise, as a knob turns.
+constexpr double kPi = 3.14159265358979323846;
+
 struct Rgb {
     double r, g, b;
 };
@@ -46,5 +48,7 @@ void Tick(cairo_t* cr, double cx, double cy, double r0, double r1, double degree
 void SkirtedKnob(cairo_t* cr, double cx, double cy, double radius, double degrees);
 // A bar-shaped pointer knob for stepped selectors.
 void PointerKnob(cairo_t* cr, double cx, double cy, double radius, double degrees);
+// A square illuminated push button of half-size `half`, lit or dark.
+void LitButton(cairo_t* cr, double cx, double cy, double half, Rgb colour, bool lit);
 // A round indicator lamp, lit or dark.
 void Lamp(cairo_t* cr, double cx, double cy, double radius, Rgb colour, bool lit);

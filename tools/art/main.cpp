@@ -15,7 +15,7 @@ namespace {
 // One printed mark of a knob's scale, at a normalised position.
 struct ScaleMark {
     double unit;
-    std::string label; // empty for an unlabelled tick
+    std::string label;
 };
 
 struct KnobArt {
@@ -44,7 +44,7 @@ std::vector<ScaleMark> evenMarks(const std::vector<std::string>& labels)
 // (1.421657592256505e-05 v) rad/s; 0.01 itself switches the filter off.
 double lpfUnitForCorner(double kHz)
 {
-    const double omega = 2 * 3.14159265358979323846 * kHz * 1000.0;
+    const double omega = 2 * kPi * kHz * 1000.0;
     const double v = 0.302480338777979 / (omega * 1.421657592256505e-05 - 0.0302480338777979);
     return (v - 0.01) / 0.99;
 }
@@ -118,7 +118,7 @@ struct RailState {
 void drawOversample(cairo_t* cr, int frame)
 {
     const bool on = frame == 0; // frame 0: 16 times oversampling
-    Lamp(cr, 17, 175, 4.5, palette::kAmber, on);
+    LitButton(cr, 16, 175, 7, palette::kAmber, on);
     SelectFont(cr, 8.5);
     EngravedText(cr, "OVERSAMPLING", 31, 169, Align::kLeft);
     SelectFont(cr, 9.5);
@@ -150,7 +150,7 @@ void drawBypass(cairo_t* cr, int frame)
     cairo_move_to(cr, cx, cy);
     cairo_line_to(cr, cx, tipY);
     cairo_stroke(cr);
-    cairo_arc(cr, cx, tipY, 2.8, 0, 2 * M_PI);
+    cairo_arc(cr, cx, tipY, 2.8, 0, 2 * kPi);
     cairo_fill(cr);
     cairo_pattern_destroy(chrome);
 }
@@ -211,6 +211,14 @@ void drawRail(cairo_surface_t* surface, cairo_t* cr, int height)
 void drawFaceplate(cairo_surface_t* surface, cairo_t* cr, int height)
 {
     PaintedMetal(surface, 0, 0, kPanelWidth, height, palette::kPanel, 3);
+    // Light falling from above: the top of the plate a little brighter.
+    cairo_pattern_t* light = cairo_pattern_create_linear(0, 0, 0, 157);
+    cairo_pattern_add_color_stop_rgba(light, 0, 1, 1, 1, 0.07);
+    cairo_pattern_add_color_stop_rgba(light, 1, 0, 0, 0, 0.10);
+    cairo_rectangle(cr, 0, 0, kPanelWidth, 157);
+    cairo_set_source(cr, light);
+    cairo_fill(cr);
+    cairo_pattern_destroy(light);
     for (const KnobArt& knob : knobArts()) drawScale(cr, knob);
     drawKnobLegends(cr);
     for (double x : {146.0, 333.0, 472.0, 641.0}) EngravedLine(cr, x, 12, x, 148);
