@@ -43,7 +43,7 @@ bool LICE_MemBitmap::Resize(int width, int height)
 
     // 64-bit arithmetic so that a huge request is refused rather than wrapped.
     const std::int64_t needed = std::int64_t(height) * paddedStride(width, kRowAlignMask) * 4;
-    if (width > 0 && height > 0 && needed > 0) {
+    if (width > 0 && height > 0) {
         if (std::uint64_t(needed) > kMaxBytes || !reserve(std::size_t(needed))) release();
     } else {
         release();

@@ -43,11 +43,10 @@ bool parseValues(int argc, char** argv, double (&values)[kPictureCount])
     for (int i = 0; i < kPictureCount; ++i) values[i] = defaultValue(PictureIndex(i));
     for (int a = 3; a < argc; ++a) {
         const char* equals = std::strchr(argv[a], '=');
+        const std::string control = equals ? std::string(argv[a], std::size_t(equals - argv[a])) : std::string();
         int found = -1;
-        for (int i = 1; equals && i < kPictureCount; ++i)
-            if (std::strncmp(argv[a], kPanelPictures[i].name, std::size_t(equals - argv[a])) == 0 &&
-                kPanelPictures[i].name[equals - argv[a]] == '\0')
-                found = i;
+        for (int i = 1; i < kPictureCount; ++i)
+            if (control == kPanelPictures[i].name) found = i;
         if (found < 0) {
             std::fprintf(stderr, "vorla-snapshot: unknown setting %s\n", argv[a]);
             return false;
