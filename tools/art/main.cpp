@@ -222,9 +222,19 @@ void drawFaceplate(cairo_surface_t* surface, cairo_t* cr, int height)
     for (const KnobArt& knob : knobArts()) drawScale(cr, knob);
     drawKnobLegends(cr);
     for (double x : {146.0, 333.0, 472.0, 641.0}) EngravedLine(cr, x, 12, x, 148);
-    for (double x : {13.0, 783.0}) {
-        Screw(cr, x, 13, 5.5, 35);
-        Screw(cr, x, 144, 5.5, 125);
+    // Rack ears: a fold line either side and slotted mounting holes with screws.
+    for (double x : {27.0, 768.0}) EngravedLine(cr, x, 0, x, 156);
+    for (double x : {13.5, 782.5}) {
+        for (double y : {24.0, 133.0}) {
+            RoundedRect(cr, x - 6.5, y - 12, 13, 24, 6.5);
+            cairo_set_source_rgba(cr, 0.02, 0.02, 0.03, 0.9);
+            cairo_fill_preserve(cr);
+            cairo_set_line_width(cr, 1);
+            cairo_set_source_rgba(cr, 1, 1, 1, 0.15);
+            cairo_stroke(cr);
+        }
+        Screw(cr, x, 20, 5.5, 35);
+        Screw(cr, x, 137, 5.5, 125);
     }
     drawRail(surface, cr, height);
     // Bevelled edges of the plate.
