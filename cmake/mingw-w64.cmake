@@ -15,6 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
+# pkg-config must not offer the build machine's own libraries to the cross build.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${VORLA_MINGW}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
 
 # A module or program must run on a bare Windows installation, so the compiler's
 # runtime (libgcc, libstdc++, winpthread) is linked in rather than imported.
