@@ -1,0 +1,77 @@
+#pragma once
+
+#include "EqualiserSections.h"
+#include "SaturationStage.h"
+#include "ValueSmoother.h"
+
+// The parameter values that the sample loop reads afresh at every sample,
+// so that a value written during a block takes effect at the next sample.
+// The owner points them at its parameter records; they must outlive the
+// engine.
+struct LiveParamValues {
+    const double* hpf;     // 0 = off, 1..5 = high-pass corner (integer part)
+    const double* lpf;     // 0.01 = off, up to 1.0
+    const double* bypass;  // integer part 1 copies input to output
+};
+
+// The equaliser's complete signal path for a channel pair, independent of
+// any plug-in framework: saturation stage, high-pass, low-pass, input gain,
+// low, mid and high sections, output gain. Not thread-safe; the owner
+// serialises the setters, Reset and ProcessBlock (under its plug-in lock).
+class EqualiserEngine {
+public:
+    explicit EqualiserEngine(const LiveParamValues& live);
+
+    // Plain parameter values; the smoothed ones reach the sections from the
+    // next block on.
+    void SetHigh(double value) { highTarget = value; }
+    void SetLowBoost(double value) { lowBoostTarget = value; }
+    void SetLowAtten(double value) { lowAttenTarget = value; }
+    void SetLpf(double value) { lpfValue = value; }
+    void SetMid(double value) { midTarget = value; }
+    void SetOutDb(double db);
+    // Integer part 0 selects factor 16, anything else factor 4.
+    void SetOversample(double value);
+
+    // Clears the saturation stage's filter histories and nothing else.
+    void Reset() { saturation.Clear(); }
+
+    // Reads inputs[0], inputs[1], writes outputs[0], outputs[1]; outputs
+    // may be the inputs. Coefficients and smoothers advance even when
+    // frames < 1.
+    void ProcessBlock(const double* const* inputs, double* const* outputs, int frames,
+                      double sampleRate);
+
+    double OutputGain() const { return outputGain; }
+    int OversampleFactor() const { return oversampleFactor; }
+
+private:
+    struct Channel {
+        HpfStage hpf[kHpfCorners];
+        LpfStage lpf;
+        LowSection low;
+        MidSection mid;
+        HighSection high;
+
+        double Equalise(double x);
+        void ClearNonFiniteHistories();
+    };
+
+    void RefreshCoefficients(double sampleRate);
+    double HighPass(Channel& channel, double x) const;
+
+    LiveParamValues live;
+    ValueSmoother lowBoostSmoother;
+    ValueSmoother lowAttenSmoother;
+    ValueSmoother midSmoother;
+    ValueSmoother highSmoother;
+    double highTarget = 0.5;
+    double lowBoostTarget = 0.0;
+    double lowAttenTarget = 0.0;
+    double midTarget = 0.5;
+    double lpfValue = 0.0;
+    double outputGain = 0.0;  // silent until the owner delivers Out
+    int oversampleFactor = 4;
+    StereoSaturationStage saturation;  // both channels, one lane each
+    Channel channels[2];
+};
