@@ -37,6 +37,16 @@ void putCode(uint32 code, unsigned char* out) {
         out[i] = static_cast<unsigned char>(code >> (24 - 8 * i));
 }
 
+// The class identifier: eight fixed bytes, then the maker code and the plug-in
+// code, each as its four characters in order.
+void makeClassId(uint32 makerId, uint32 uniqueId, TUID out) {
+    static const unsigned char prefix[8] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F};
+    auto* bytes = reinterpret_cast<unsigned char*>(out);
+    std::memcpy(bytes, prefix, sizeof prefix);
+    putCode(makerId, bytes + 8);
+    putCode(uniqueId, bytes + 12);
+}
+
 PFactoryInfo factoryInfo(const PluginClassRecord& record) {
     PFactoryInfo info{};
     copyText(info.vendor, record.vendor);
@@ -48,7 +58,7 @@ PFactoryInfo factoryInfo(const PluginClassRecord& record) {
 
 PClassInfo2 classInfo(const PluginClassRecord& record) {
     PClassInfo2 info{};
-    MakeClassId(record.makerId, record.uniqueId, info.cid);
+    makeClassId(record.makerId, record.uniqueId, info.cid);
     info.cardinality = PClassInfo::kManyInstances;
     copyText(info.category, kVstAudioEffectClass);
     copyText(info.name, record.name);
@@ -60,14 +70,6 @@ PClassInfo2 classInfo(const PluginClassRecord& record) {
 }
 
 } // namespace
-
-void MakeClassId(uint32 makerId, uint32 uniqueId, TUID out) {
-    static const unsigned char prefix[8] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F};
-    auto* bytes = reinterpret_cast<unsigned char*>(out);
-    std::memcpy(bytes, prefix, sizeof prefix);
-    putCode(makerId, bytes + 8);
-    putCode(uniqueId, bytes + 12);
-}
 
 extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory() {
     if (gPluginFactory) {

@@ -20,7 +20,3 @@ struct PluginClassRecord {
 };
 
 const PluginClassRecord& ProductClassRecord();
-
-// The class identifier: eight fixed bytes, then the maker code and the plug-in
-// code, each as its four characters in order.
-void MakeClassId(Steinberg::uint32 makerId, Steinberg::uint32 uniqueId, Steinberg::TUID out);
