@@ -69,6 +69,9 @@ tresult PluginInstance::prepare(double sampleRate, int32 maxBlock, int32 sampleS
     tresult result = processorPtr->setBusArrangements(&in, 1, &out, 1);
     if (result != kResultOk)
         return result;
+    for (BusDirection dir : {kInput, kOutput})
+        for (int32 bus = 0; bus < componentPtr->getBusCount(kAudio, dir); ++bus)
+            componentPtr->activateBus(kAudio, dir, bus, true);
     ProcessSetup setup{kRealtime, sampleSize, maxBlock, sampleRate};
     result = processorPtr->setupProcessing(setup);
     if (result != kResultOk)

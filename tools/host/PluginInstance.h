@@ -28,7 +28,8 @@ public:
     Steinberg::Vst::IEditController* controller() const { return controllerPtr.get(); }
 
     Steinberg::tresult initialize(Steinberg::FUnknown* hostContext);
-    // Symmetric buses of `channels`, then setupProcessing and activation.
+    // Symmetric buses of `channels`, all audio buses activated, then setupProcessing
+    // and activation.
     Steinberg::tresult prepare(double sampleRate, Steinberg::int32 maxBlock, Steinberg::int32 sampleSize,
                                int channels);
     Steinberg::tresult process(Steinberg::Vst::ProcessData& data) { return processorPtr->process(data); }
