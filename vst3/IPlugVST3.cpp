@@ -206,8 +206,6 @@ bool IPlugVST3::TransportSnapshot(TransportInfo& info)
     return true;
 }
 
-void IPlugVST3::EditorResized(int, int) {}
-
 void IPlugVST3::ChangeLatency(int32_t frames)
 {
     IPlugBase::ChangeLatency(frames);

@@ -86,7 +86,9 @@ public:
     double TransportTempo() override { return lastContext_.tempo; }
     void TransportMeter(int32_t& numerator, int32_t& denominator) override;
     bool TransportSnapshot(TransportInfo& info) override;
-    void EditorResized(int width, int height) override;
+    // The plug-in offers no editor view yet (createView answers null), so there is no
+    // host frame to resize.
+    void EditorResized(int, int) override {}
     void ChangeLatency(int32_t frames) override;
     bool EmitMidi(const MidiMessage&) override { return false; }
 

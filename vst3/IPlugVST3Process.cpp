@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FlushDenormalsGuard.h"
 #include "IPlugVST3.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -63,11 +64,15 @@ void IPlugVST3::ProcessPiece(ProcessData& data, int32_t offset, int32_t frames)
     const bool doubles = processSetup.symbolicSampleSize == kSample64;
     ConnectInputs(data, offset, frames, doubles);
     ConnectOutputs(data, offset, doubles);
-    if (Bypassed())
+    if (Bypassed()) {
         PassThrough(frames);
-    else
+    } else {
+        // Only the engine's arithmetic runs flushed: the conversions from and to the
+        // host's floats and the dry copies keep every sample bit for bit.
+        FlushDenormalsGuard flushed;
         ProcessBlock(InputChannelCount() > 0 ? InputPointers() : nullptr,
                      OutputChannelCount() > 0 ? OutputPointers() : nullptr, frames);
+    }
     if (!doubles) StoreConnectedOutputs(frames);
 }
 

@@ -2,6 +2,8 @@
 // the audio path in its 32-bit, 64-bit, in-place and piecewise forms.
 #include <gtest/gtest.h>
 
+#include <xmmintrin.h>
+
 #include <cmath>
 
 #include "PluginFixture.h"
@@ -266,4 +268,22 @@ TEST(Audio, InactiveOutputBusLeavesTheHostBuffersAlone)
     Render(*plugin, block, 128, 2);
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < 128; ++i) ASSERT_EQ(block.output(c, i), 0.0);
+}
+
+TEST(Audio, FlushingStaysInsideProcessAndOffTheDryPath)
+{
+    auto plugin = test::PreparedInstance(kRate, 64, kSample32);
+    host::AudioBlock block(2, 64, kSample32);
+    const float tiny = 1e-40f;  // subnormal
+    for (int i = 0; i < 64; ++i) block.setInput(0, i, tiny);
+    const unsigned hostModes[] = {_mm_getcsr() & ~0x8040u, _mm_getcsr() | 0x8000u};
+    for (unsigned modes : hostModes) {
+        _mm_setcsr(modes);
+        test::ProcessBlock(*plugin, block, 64);
+        EXPECT_EQ(_mm_getcsr() & 0xFFC0u, modes & 0xFFC0u);  // modes, not the sticky status flags
+    }
+    _mm_setcsr(hostModes[0]);
+    auto bypass = test::Change(test::kBypassId, 1.0);
+    test::ProcessBlock(*plugin, block, 64, bypass);
+    EXPECT_EQ(float(block.output(0, 63)), tiny);
 }
