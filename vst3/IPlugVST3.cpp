@@ -2,7 +2,6 @@
 // core's host-facing operations.
 #include "IPlugVST3.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -39,7 +38,7 @@ constexpr int32 kDefaultBlockSize = 1024;
 IPlugVST3::IPlugVST3(const char* effectName, const char* productName, const char* makerName, uint32_t uniqueId,
                      uint32_t makerId, int32_t version, const char* channelIO, int paramCount, int presetCount)
     : IPlugBase(effectName, productName, makerName, uniqueId, makerId, version, channelIO, paramCount, presetCount),
-      pieceInputs_(size_t(std::max(InputChannelCount(), 1)))
+      pieceInputs_(size_t(InputChannelCount()))
 {
     ConnectAllChannels();
     if (InputChannelCount() > 0) CreateLatencyDelay();

@@ -51,8 +51,10 @@ std::unique_ptr<PluginInstance> PluginInstance::createFirstEffect(IPluginFactory
 }
 
 PluginInstance::~PluginInstance() {
-    if (active)
+    if (active) {
+        processorPtr->setProcessing(false);
         componentPtr->setActive(false);
+    }
     if (initialized)
         componentPtr->terminate();
 }

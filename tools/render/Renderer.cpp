@@ -134,7 +134,7 @@ bool Renderer::SaveState(const std::string& path, std::string& error)
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(stream->bytes().data()), std::streamsize(stream->bytes().size()));
     if (!file.flush()) {
-        error = "cannot write " + path;
+        error = "the write failed";
         return false;
     }
     return true;

@@ -27,6 +27,7 @@ public:
     void Process(Sound& sound, const std::function<void(double)>& progress = nullptr);
     // Wall-clock time spent inside the plug-in's process calls.
     double ProcessingSeconds() const { return processingSeconds; }
+    // False with the reason in `error` when the state cannot be saved to `path`.
     bool SaveState(const std::string& path, std::string& error);
 
 private:

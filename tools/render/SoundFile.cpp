@@ -80,14 +80,14 @@ bool WriteSound(const std::string& path, int format, const Sound& sound, std::st
     info.format = format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file) {
-        error = "cannot write " + path + ": " + sf_strerror(nullptr);
+        error = sf_strerror(nullptr);
         return false;
     }
     sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     const sf_count_t written = sf_writef_double(file, sound.samples.data(), sound.frames());
     const bool closed = sf_close(file) == 0;
     if (written != sound.frames() || !closed) {
-        error = "cannot write " + path;
+        error = "the write was cut short";
         return false;
     }
     return true;

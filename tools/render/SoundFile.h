@@ -24,6 +24,7 @@ bool ReadSound(const std::string& path, Sound& sound, std::string& error);
 // of no known kind.
 int OutputFormatFor(const std::string& path, const Sound& sound);
 
+// False with the reason in `error` when the file cannot be written whole.
 bool WriteSound(const std::string& path, int format, const Sound& sound, std::string& error);
 
 // A file that appears at its path only when committed: until then it is written

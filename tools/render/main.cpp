@@ -74,11 +74,13 @@ int main(int argc, char** argv)
     std::optional<PendingFile> audioFile, stateFile;
     if (!options.output.empty()) {
         audioFile.emplace(options.output);
-        if (!WriteSound(audioFile->temporaryPath(), format, sound, error)) return Fail(error);
+        if (!WriteSound(audioFile->temporaryPath(), format, sound, error))
+            return Fail("cannot write " + options.output + ": " + error);
     }
     if (!options.stateOut.empty()) {
         stateFile.emplace(options.stateOut);
-        if (!renderer->SaveState(stateFile->temporaryPath(), error)) return Fail(error);
+        if (!renderer->SaveState(stateFile->temporaryPath(), error))
+            return Fail("cannot write " + options.stateOut + ": " + error);
     }
     if ((audioFile && !audioFile->commit(error)) || (stateFile && !stateFile->commit(error))) return Fail(error);
 
