@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // A heap byte block that grows in page-shaped steps. The used size is the logical
-// length; the bytes between it and the allocated size are unspecified. Growth keeps
+// length; the bytes between it and the allocated size hold no meaning. Growth keeps
 // the contents. A failed growth changes nothing, so callers detect it by comparing
 // Size() with the size they asked for.
 class GrowBuffer {
@@ -16,8 +16,8 @@ public:
     GrowBuffer& operator=(const GrowBuffer&) = delete;
 
     // Sets the used size to `size` (negative counts as 0), reallocating when the block
-    // is too small or, with `allowShrink`, much larger than needed. Returns the data,
-    // or null when the size is 0 or the block could not grow.
+    // is too small or, with `allowShrink`, much larger than needed. Returns the data
+    // (the unchanged old block when it could not grow), or null for size 0.
     void* Resize(int32_t size, bool allowShrink = true);
 
     void* Data() { return data_; }

@@ -134,22 +134,4 @@ TEST(IirSection, TickRealisesTheTransferFunction) {
         ASSERT_NEAR(out[n], std::abs(h) * std::sin(w * n + std::arg(h)), 1e-9 * std::abs(h));
 }
 
-TEST(IirSection, ClearsOnlyNonFiniteHistories) {
-    HighSection high;
-    high.Design(kFs, 0.5);
-    high.Tick(0.25);
-    const double heldInput = high.x[0], heldOutput = high.y[0];
-    high.ClearIfNotFinite();
-    EXPECT_EQ(high.x[0], heldInput);
-    EXPECT_EQ(high.y[0], heldOutput);
-
-    high.Tick(std::numeric_limits<double>::infinity());
-    high.ClearIfNotFinite();
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(high.x[i], 0.0);
-        EXPECT_EQ(high.y[i], 0.0);
-    }
-    EXPECT_TRUE(std::isfinite(high.Tick(0.5)));
-}
-
 }  // namespace

@@ -189,13 +189,4 @@ TEST(SaturationStage, NonFiniteInputDoesNotStick) {
     EXPECT_GT(level, 0.1);
 }
 
-TEST(SaturationStage, ClearEmptiesBothFilters) {
-    SaturationStage stage;
-    stage.Design(4);
-    for (double x : Noise(100, 0.5, 11)) stage.Step(x, 4);
-    stage.Clear();
-    EXPECT_FALSE(HistoryHas(stage.up, IsNonZero));
-    EXPECT_FALSE(HistoryHas(stage.down, IsNonZero));
-}
-
 }  // namespace
