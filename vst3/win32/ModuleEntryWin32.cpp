@@ -12,17 +12,19 @@ HINSTANCE moduleHandle = nullptr;
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
     if (reason == DLL_PROCESS_ATTACH)
         moduleHandle = instance;
     return TRUE;
 }
 
-SMTG_EXPORT_SYMBOL bool InitDll() {
+SMTG_EXPORT_SYMBOL bool InitDll()
+{
     PublishResourceModule(moduleHandle);
     return true;
 }
 
 SMTG_EXPORT_SYMBOL bool ExitDll() { return true; }
 
-} // extern "C"
+}  // extern "C"
