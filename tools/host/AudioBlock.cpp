@@ -6,7 +6,7 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 AudioBlock::AudioBlock(int channels, int maxFrames, int32 sampleSize, bool inPlace)
-    : channelCount(channels), frameCapacity(maxFrames), symbolicSize(sampleSize), inPlace(inPlace) {
+    : channelCount(channels), symbolicSize(sampleSize), inPlace(inPlace) {
     const size_t buses = inPlace ? 1 : 2;
     const size_t total = buses * static_cast<size_t>(channels);
     if (sampleSize == kSample64)

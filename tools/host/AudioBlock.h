@@ -14,8 +14,6 @@ public:
     AudioBlock(int channels, int maxFrames, Steinberg::int32 sampleSize, bool inPlace = false);
 
     int channels() const { return channelCount; }
-    int maxFrames() const { return frameCapacity; }
-    Steinberg::int32 sampleSize() const { return symbolicSize; }
 
     void setInput(int channel, int frame, double value);
     double input(int channel, int frame) const;
@@ -27,7 +25,6 @@ public:
 
 private:
     int channelCount;
-    int frameCapacity;
     Steinberg::int32 symbolicSize;
     bool inPlace;
     std::vector<std::vector<float>> floats;   // [0 .. channels) inputs, then outputs

@@ -12,7 +12,7 @@ tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBy
         *numBytesRead = 0;
     if (position >= failPosition || numBytes < 0 || (numBytes > 0 && !buffer))
         return kResultFalse;
-    const std::size_t end = std::min(data.size(), deliverLimit);
+    const std::size_t end = data.size();
     const std::size_t count = position < end ? std::min<std::size_t>(numBytes, end - position) : 0;
     if (count > 0)
         std::memcpy(buffer, data.data() + position, count);

@@ -9,20 +9,17 @@
 
 namespace vorla::host {
 
-// A byte stream in memory, as hosts hand to getState/setState. Two faults of real
-// streams can be simulated on reading: an end of data that still reports success
-// (a short stream), and reads that report failure from some position on.
+// A byte stream in memory, as hosts hand to getState/setState. Reading past the end
+// delivers nothing and reports success, as a short stream does; reads can also be
+// made to report failure from some position on.
 class MemoryStream : public Steinberg::FObject, public Steinberg::IBStream {
 public:
     MemoryStream() = default;
     explicit MemoryStream(std::vector<std::uint8_t> bytes) : data(std::move(bytes)) {}
 
     const std::vector<std::uint8_t>& bytes() const { return data; }
-    // Reads past `size` deliver nothing yet report success.
-    void deliverOnly(std::size_t size) { deliverLimit = size; }
     // Reads that start at or after `position` report failure.
     void failReadsFrom(std::size_t position) { failPosition = position; }
-    void rewind() { position = 0; }
 
     Steinberg::tresult PLUGIN_API read(void* buffer, Steinberg::int32 numBytes,
                                        Steinberg::int32* numBytesRead) SMTG_OVERRIDE;
@@ -43,7 +40,6 @@ private:
 
     std::vector<std::uint8_t> data;
     std::size_t position = 0;
-    std::size_t deliverLimit = kNever;
     std::size_t failPosition = kNever;
 };
 
