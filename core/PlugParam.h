@@ -67,6 +67,8 @@ public:
 
     ParamKind Kind() const { return kind_; }
     double Value() const { return value_; }
+    // The stored value itself, for an engine that reads it afresh at every sample.
+    const double* ValueAddress() const { return &value_; }
     double Minimum() const { return minimum_; }
     double Maximum() const { return maximum_; }
     double Step() const { return step_; }

@@ -1,0 +1,48 @@
+#include "ParameterChanges.h"
+
+namespace vorla::host {
+
+using namespace Steinberg;
+
+int32 PLUGIN_API ParamValueQueue::getPointCount() { return static_cast<int32>(points.size()); }
+
+tresult PLUGIN_API ParamValueQueue::getPoint(int32 index, int32& sampleOffset, Vst::ParamValue& value) {
+    if (index < 0 || index >= getPointCount())
+        return kResultFalse;
+    sampleOffset = points[static_cast<size_t>(index)].first;
+    value = points[static_cast<size_t>(index)].second;
+    return kResultOk;
+}
+
+tresult PLUGIN_API ParamValueQueue::addPoint(int32 sampleOffset, Vst::ParamValue value, int32& index) {
+    index = getPointCount();
+    points.emplace_back(sampleOffset, value);
+    return kResultOk;
+}
+
+void ParameterChanges::add(Vst::ParamID id, int32 sampleOffset, double value) {
+    int32 index = 0;
+    addParameterData(id, index)->addPoint(sampleOffset, value, index);
+}
+
+int32 PLUGIN_API ParameterChanges::getParameterCount() { return static_cast<int32>(queues.size()); }
+
+Vst::IParamValueQueue* PLUGIN_API ParameterChanges::getParameterData(int32 index) {
+    if (index < 0 || index >= getParameterCount())
+        return nullptr;
+    return queues[static_cast<size_t>(index)];
+}
+
+Vst::IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const Vst::ParamID& id, int32& index) {
+    for (size_t i = 0; i < queues.size(); ++i) {
+        if (queues[i]->getParameterId() == id) {
+            index = static_cast<int32>(i);
+            return queues[i];
+        }
+    }
+    index = getParameterCount();
+    queues.push_back(owned(new ParamValueQueue(id)));
+    return queues.back();
+}
+
+} // namespace vorla::host
