@@ -25,10 +25,12 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
+// Libraries every Windows installation has. ole32 is there for the VST 3 SDK: FObject
+// draws its interface id from CoCreateGuid when the module loads.
 bool isSystemLibrary(const std::string& name) {
     static const std::vector<std::string> system = {
-        "kernel32.dll", "user32.dll", "gdi32.dll",   "comctl32.dll", "comdlg32.dll",
-        "shell32.dll",  "wininet.dll", "advapi32.dll", "msvcrt.dll"};
+        "kernel32.dll", "user32.dll",  "gdi32.dll",    "comctl32.dll", "comdlg32.dll",
+        "shell32.dll",  "wininet.dll", "advapi32.dll", "ole32.dll",    "msvcrt.dll"};
     const std::string universalCrt = "api-ms-win-crt-";
     return std::find(system.begin(), system.end(), name) != system.end() ||
            name.compare(0, universalCrt.size(), universalCrt) == 0;
