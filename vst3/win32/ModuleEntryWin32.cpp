@@ -1,6 +1,6 @@
 // Windows module entry: the loader's DllMain records the module handle, and the
 // host's InitDll publishes it for loading the module's resources.
-#include "ModuleResources.h"
+#include "ResourceModule.h"
 
 #include "pluginterfaces/base/fplatform.h"
 
@@ -21,7 +21,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 SMTG_EXPORT_SYMBOL bool InitDll()
 {
-    PublishResourceModule(moduleHandle);
+    SetResourceModule(moduleHandle);
     return true;
 }
 
