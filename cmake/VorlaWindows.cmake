@@ -5,8 +5,7 @@
 #   <build>/bundle/VORLA.vst3/Contents/x86_64-win/VORLA.vst3
 enable_language(RC)
 
-set(VORLA_RESOURCE_SCRIPT ${PROJECT_SOURCE_DIR}/resources/img/VORLA.rc
-    CACHE FILEPATH "Resource script that numbers the panel images")
+set(VORLA_RESOURCE_SCRIPT ${PROJECT_SOURCE_DIR}/resources/img/VORLA.rc)
 set(VORLA_BUNDLE_BINARIES ${CMAKE_BINARY_DIR}/bundle/VORLA.vst3/Contents/x86_64-win)
 
 function(vorla_windows_module target)
