@@ -144,4 +144,29 @@ TEST_F(WindowsModule, HoldsTheTenPanelImagesAsUsEnglishPngResources) {
     EXPECT_EQ(count, 10);
 }
 
+// The editor finds its images through the handle InitDll publishes, not through
+// whatever module happens to be running: before InitDll nothing is found.
+TEST(WindowsModuleEntry, PublishesTheHandleThatFindsTheModulesImages) {
+    const HMODULE probe = LoadLibraryA(VORLA_IMAGE_PROBE);
+    ASSERT_NE(probe, nullptr) << "LoadLibrary failed with error " << GetLastError();
+    using Probe = bool (*)(int, int*, int*);
+    const auto probeImage =
+        reinterpret_cast<Probe>(reinterpret_cast<void*>(GetProcAddress(probe, "ProbePublishedImage")));
+    const auto initDll =
+        reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(probe, "InitDll")));
+    ASSERT_NE(probeImage, nullptr);
+    ASSERT_NE(initDll, nullptr);
+
+    int width = 0, height = 0;
+    EXPECT_FALSE(probeImage(101, &width, &height));
+    ASSERT_TRUE(initDll());
+    for (const auto& image : kPanelImages) {
+        SCOPED_TRACE(image.name);
+        ASSERT_TRUE(probeImage(image.id, &width, &height));
+        EXPECT_EQ(width, image.width);
+        EXPECT_EQ(height, image.height);
+    }
+    FreeLibrary(probe);
+}
+
 }  // namespace
