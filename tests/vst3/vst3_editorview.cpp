@@ -25,7 +25,7 @@ public:
     int height() const override { return 189; }
     void* attachWindow(void* parent) override
     {
-        log_.push_back(parent ? "attach" : "attach null");
+        log_.push_back("attach");
         return parent;
     }
     void detachWindow() override { log_.push_back("detach"); }
@@ -62,6 +62,7 @@ TEST_F(EditorView, ReportsTheEditorSizeBeforeAttachingAndOnlyTakesHwnd)
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, 796);
     EXPECT_EQ(rect.bottom, 189);
+    EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
 
     EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultTrue);
     for (const char* type : {"HWNDX", "hwnd", "HWN", "X11EmbedWindowID", ""})
