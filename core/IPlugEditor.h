@@ -3,6 +3,9 @@
 // The plug-in core's view of its editor. The core sits below the GUI layer, so it
 // reaches the editor only through this interface, which the graphics core implements.
 // The core owns the editor once it is attached and deletes it through this interface.
+//
+// The editor object lives as long as the plug-in; only its window comes and goes,
+// opened and closed by the host's view of the plug-in on the user-interface thread.
 class IPlugEditor {
 public:
     virtual ~IPlugEditor() = default;
@@ -13,4 +16,14 @@ public:
 
     // Creates the editor's drawing surface; called once, when the core takes the editor.
     virtual void allocateSurface() = 0;
+
+    // The editor's size in pixels, which the host view reports as its own.
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    // Opens the editor window as a child of the host's native parent window and
+    // returns it (null if none could be made). detachWindow closes it again and
+    // does nothing when no window is open.
+    virtual void* attachWindow(void* parent) = 0;
+    virtual void detachWindow() = 0;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "IPlugBase.h"
+#include "IPlugVST3View.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "sdk/SingleComponentEffect.h"
 
@@ -48,6 +49,8 @@ public:
     Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID tag) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID tag,
                                                      Steinberg::Vst::ParamValue value) SMTG_OVERRIDE;
+    // A view named "editor", made whether or not the plug-in has an editor.
+    Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API setComponentState(Steinberg::IBStream*) SMTG_OVERRIDE
     {
         return Steinberg::kNotImplemented;
@@ -86,15 +89,17 @@ public:
     double TransportTempo() override { return lastContext_.tempo; }
     void TransportMeter(int32_t& numerator, int32_t& denominator) override;
     bool TransportSnapshot(TransportInfo& info) override;
-    // The plug-in offers no editor view yet (createView answers null), so there is no
-    // host frame to resize.
-    void EditorResized(int, int) override {}
+    void EditorResized(int width, int height) override;
+    void HostParamMenu(int paramIndex, int x, int y) override;
     void ChangeLatency(int32_t frames) override;
     bool EmitMidi(const MidiMessage&) override { return false; }
 
     OBJ_METHODS(IPlugVST3, SingleComponentEffect)
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
     REFCOUNT_METHODS(SingleComponentEffect)
+
+    // Called by a view as it is destroyed.
+    void ForgetViews() { views_.clear(); }
 
 private:
     void IdentifyHostFrom(Steinberg::FUnknown* context);
@@ -110,6 +115,9 @@ private:
     void ConnectOutputs(Steinberg::Vst::ProcessData& data, int32_t offset, bool doubles);
     void StoreConnectedOutputs(int32_t frames);
 
+    // The host's views, in creation order; resize requests and context menus use
+    // the first. Not owned: each view removes itself (with all others) as it dies.
+    std::vector<IPlugVST3View*> views_;
     Steinberg::Vst::ProcessContext lastContext_ {};
     // Host float channels of one piece, offset into the block; sized at construction.
     std::vector<float*> pieceInputs_;

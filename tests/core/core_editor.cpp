@@ -27,6 +27,10 @@ public:
         pushes.push_back({index, value, normalised});
     }
     void allocateSurface() override { log_.push_back("surface after " + std::to_string(pushes.size())); }
+    int width() const override { return 0; }
+    int height() const override { return 0; }
+    void* attachWindow(void*) override { return nullptr; }
+    void detachWindow() override {}
 
     std::vector<Push> pushes;
 

@@ -166,8 +166,7 @@ TEST_F(Controller, OneRootUnitAndTheFactoryPresetList)
     EXPECT_EQ(units->selectUnit(0), kNotImplemented);
 }
 
-TEST_F(Controller, NoEditorViewYetAndNoComponentState)
+TEST_F(Controller, NoComponentState)
 {
     EXPECT_EQ(controller->setComponentState(nullptr), kNotImplemented);
-    EXPECT_EQ(controller->createView("editor"), nullptr);
 }

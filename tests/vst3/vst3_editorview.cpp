@@ -1,0 +1,146 @@
+// The editor view at the binding level: a test plug-in with a fake editor object,
+// driven through the view as a host would, with a recording frame and handler.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ContextMenu.h"
+#include "FourCC.h"
+#include "IPlugVST3.h"
+#include "PlugFrame.h"
+
+using namespace Steinberg;
+using namespace vorla;
+
+namespace {
+
+// Records the window calls the view makes.
+class FakeEditor : public IPlugEditor {
+public:
+    explicit FakeEditor(std::vector<std::string>& log) : log_(log) {}
+    void pushParamToControls(int, double, bool) override {}
+    void allocateSurface() override {}
+    int width() const override { return 796; }
+    int height() const override { return 189; }
+    void* attachWindow(void* parent) override
+    {
+        log_.push_back("attach");
+        return parent;
+    }
+    void detachWindow() override { log_.push_back("detach"); }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+class TestPlug : public IPlugVST3 {
+public:
+    TestPlug() : IPlugVST3("Test", "", "Maker", FourCC("Test"), FourCC("Mkr1"), 0x10000, "2-2", 1, 1) {}
+};
+
+class EditorView : public ::testing::Test {
+protected:
+    ~EditorView() override { plug->release(); }
+
+    IPtr<IPlugView> NewView() { return owned(plug->createView("editor")); }
+    void GiveEditor() { plug->AttachEditor(new FakeEditor(log)); }
+
+    TestPlug* plug = new TestPlug;
+    std::vector<std::string> log;
+};
+
+}  // namespace
+
+TEST_F(EditorView, ReportsTheEditorSizeBeforeAttachingAndOnlyTakesHwnd)
+{
+    GiveEditor();
+    IPtr<IPlugView> view = NewView();
+    ViewRect rect(5, 6, 7, 8);
+    ASSERT_EQ(view->getSize(&rect), kResultOk);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 796);
+    EXPECT_EQ(rect.bottom, 189);
+    EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
+
+    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultTrue);
+    for (const char* type : {"HWNDX", "hwnd", "HWN", "X11EmbedWindowID", ""})
+        EXPECT_EQ(view->isPlatformTypeSupported(type), kResultFalse) << type;
+    EXPECT_EQ(view->isPlatformTypeSupported(nullptr), kResultFalse);
+}
+
+TEST_F(EditorView, AttachOpensTheWindowOnlyForAnHwndParent)
+{
+    GiveEditor();
+    IPtr<IPlugView> view = NewView();
+    int parent = 0;
+    EXPECT_EQ(view->attached(&parent, "HWND"), kResultOk);
+    EXPECT_EQ(view->removed(), kResultOk);
+    // Other window types open nothing but still succeed; a missing parent is
+    // refused rather than becoming a window without a parent.
+    EXPECT_EQ(view->attached(&parent, "NSView"), kResultOk);
+    EXPECT_EQ(view->attached(nullptr, "HWND"), kInvalidArgument);
+    EXPECT_EQ(view->removed(), kResultOk);
+    EXPECT_EQ(view->attached(&parent, "HWND"), kResultOk);
+    EXPECT_EQ(log, (std::vector<std::string>{"attach", "detach", "detach", "attach"}));
+}
+
+TEST_F(EditorView, ResizeRequestsGoToTheFirstViewsFrame)
+{
+    auto frame = owned(new host::PlugFrame);
+    plug->EditorResized(10, 20);  // no editor, no view: nothing to reach
+
+    IPtr<IPlugView> first = NewView();
+    IPtr<IPlugView> second = NewView();
+    plug->EditorResized(10, 20);  // no editor object
+    GiveEditor();
+    plug->EditorResized(10, 20);  // no frame yet
+    second->setFrame(frame);
+    plug->EditorResized(10, 20);  // the second view's frame is not asked
+    EXPECT_TRUE(frame->resizes().empty());
+
+    first->setFrame(frame);
+    plug->EditorResized(300, 120);
+    ASSERT_EQ(frame->resizes().size(), 1u);
+    EXPECT_EQ(frame->resizes()[0].view, first.get());
+    const ViewRect& rect = frame->resizes()[0].size;
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 300);
+    EXPECT_EQ(rect.bottom, 120);
+
+    // Releasing any view empties the list, so no later request reaches a frame.
+    second = nullptr;
+    plug->EditorResized(400, 100);
+    EXPECT_EQ(frame->resizes().size(), 1u);
+}
+
+TEST_F(EditorView, ParameterMenusComeFromAHandlerThatOffersThem)
+{
+    auto plainHandler = owned(new host::ComponentHandler);
+    auto menuHandler = owned(new host::ContextMenuHandler);
+    plug->setComponentHandler(menuHandler);
+    plug->HostParamMenu(0, 1, 2);  // no view yet
+    EXPECT_TRUE(menuHandler->requests().empty());
+
+    IPtr<IPlugView> view = NewView();
+    plug->setComponentHandler(plainHandler);
+    plug->HostParamMenu(0, 1, 2);  // the handler has no menus: nothing happens
+
+    plug->setComponentHandler(menuHandler);
+    plug->HostParamMenu(0, 30, 40);
+    plug->HostParamMenu(3, 5, 6);
+    ASSERT_EQ(menuHandler->requests().size(), 2u);
+    const auto& request = menuHandler->requests()[1];
+    EXPECT_EQ(request.view, view.get());
+    ASSERT_TRUE(request.hasParam);
+    EXPECT_EQ(request.param, 3u);
+    ASSERT_EQ(request.menu->popups().size(), 1u);
+    EXPECT_EQ(request.menu->popups()[0].x, 5);
+    EXPECT_EQ(request.menu->popups()[0].y, 6);
+    // The plug-in gave its reference back: only the handler's record holds the menu.
+    request.menu->addRef();
+    EXPECT_EQ(request.menu->release(), 1u);
+    plug->setComponentHandler(nullptr);
+}

@@ -1,0 +1,63 @@
+#include "IPlugVST3View.h"
+
+#include "IPlugVST3.h"
+
+using namespace Steinberg;
+
+namespace {
+
+// The only native window type the editor can live in.
+bool IsHwnd(FIDString type) { return FIDStringsEqual(type, kPlatformTypeHWND); }
+
+}  // namespace
+
+IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : plug_(plug) { plug_.addRef(); }
+
+// Closing any view empties the plug-in's whole views list: resize requests and
+// context menus then go to no view until the host creates one again, and never to
+// a view that is gone.
+IPlugVST3View::~IPlugVST3View()
+{
+    plug_.ForgetViews();
+    plug_.release();
+}
+
+tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type)
+{
+    return plug_.Editor() && IsHwnd(type) ? kResultTrue : kResultFalse;
+}
+
+// A window type the editor cannot use opens nothing, but hosts that probe with
+// attached instead of isPlatformTypeSupported expect success all the same. Without
+// a parent there is nothing to open the window in.
+tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
+{
+    IPlugEditor* editor = plug_.Editor();
+    if (!editor) return kResultFalse;
+    if (!parent) return kInvalidArgument;
+    if (IsHwnd(type)) editor->attachWindow(parent);
+    return CPluginView::attached(parent, type);
+}
+
+tresult PLUGIN_API IPlugVST3View::removed()
+{
+    if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+    return CPluginView::removed();
+}
+
+// The editor's size is fixed, so it is known before any window opens.
+tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size)
+{
+    const IPlugEditor* editor = plug_.Editor();
+    if (!editor) return kResultFalse;
+    if (!size) return kInvalidArgument;
+    *size = ViewRect(0, 0, editor->width(), editor->height());
+    return kResultOk;
+}
+
+void IPlugVST3View::RequestSize(int width, int height)
+{
+    if (!plugFrame) return;
+    ViewRect size(0, 0, width, height);
+    plugFrame->resizeView(this, &size);
+}
