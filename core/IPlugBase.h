@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -147,8 +148,8 @@ public:
     void SetHostVersion(int32_t version) { hostVersion_ = version; }
     bool SplitOutputs() const { return splitOutputs_; }
     bool AcceptsMidi() const { return acceptsMidi_; }
-    bool Bypassed() const { return bypassed_; }
-    void SetBypassed(bool bypassed) { bypassed_ = bypassed; }
+    bool Bypassed() const { return bypassed_.load(std::memory_order_relaxed); }
+    void SetBypassed(bool bypassed) { bypassed_.store(bypassed, std::memory_order_relaxed); }
     double SampleRate() const { return sampleRate_; }
     void SetSampleRate(double rate) { sampleRate_ = rate; }
     int32_t BlockSize() const { return blockSize_; }
@@ -185,7 +186,8 @@ private:
     int32_t hostVersion_ = 0;
     bool splitOutputs_ = false;
     bool acceptsMidi_ = false;
-    bool bypassed_ = false;
+    // Written by processing on the audio thread, read by the controller's thread.
+    std::atomic<bool> bypassed_ {false};
     int32_t currentPreset_ = 0;
     double sampleRate_ = 44100.0;
     int32_t blockSize_ = 0;

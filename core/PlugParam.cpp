@@ -39,7 +39,8 @@ void PlugParam::DefineContinuous(const char* name, double defaultValue, double m
     group_[0] = '\0';
     minimum_ = minimum;
     step_ = step;
-    value_ = defaultValue_ = defaultValue;
+    defaultValue_ = defaultValue;
+    StoreValue(defaultValue);
     // A range narrower than one step is widened upwards to exactly one step.
     maximum_ = std::max(minimum + step, maximum);
     decimals_ = DecimalsOfStep(step);
@@ -79,7 +80,7 @@ void PlugParam::SetGroup(const char* group) { CopyText(group_, group); }
 void PlugParam::Assign(double v)
 {
     if (!std::isfinite(v)) return;
-    value_ = v < minimum_ ? minimum_ : std::min(v, maximum_);
+    StoreValue(v < minimum_ ? minimum_ : std::min(v, maximum_));
 }
 
 void PlugParam::AssignUnit(double u)
@@ -89,7 +90,7 @@ void PlugParam::AssignUnit(double u)
     // Non-finite input, or a curve or step that makes the mapping non-finite, must not
     // poison the record for the life of the instance.
     if (!std::isfinite(v)) return;
-    value_ = std::min(v, maximum_);
+    StoreValue(std::min(v, maximum_));
 }
 
 double PlugParam::ToUnit(double plain) const

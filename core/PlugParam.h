@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -26,6 +27,11 @@ struct ValueText {
 // Invariants after definition: maximum >= minimum + step, curve != 0, decimals 0..6.
 // Every write after definition goes through Assign or AssignUnit, which bound the
 // value and never let a non-finite one in.
+//
+// The value is shared between threads: the host's user-interface thread sets it
+// directly while the audio thread reads it at every sample. It is a relaxed atomic,
+// which costs a plain load or store and makes each read see some whole written
+// value; the plug-in lock orders everything else.
 class PlugParam {
 public:
     static constexpr size_t kTextSize = 32;  // name, label, group: 31 characters
@@ -57,18 +63,18 @@ public:
 
     double ToUnit(double plain) const;
     double FromUnit(double unit) const;
-    double UnitValue() const { return ToUnit(value_); }
+    double UnitValue() const { return ToUnit(Value()); }
 
     // Writes the display text of `plain` (no label) into `out` of `size` bytes.
     void FormatPlain(double plain, char* out, size_t size) const;
-    void FormatValue(char* out, size_t size) const { FormatPlain(value_, out, size); }
+    void FormatValue(char* out, size_t size) const { FormatPlain(Value(), out, size); }
     // Reads a leading decimal number as atof does; no number gives 0.0.
     static double ParseValue(const char* text);
 
     ParamKind Kind() const { return kind_; }
-    double Value() const { return value_; }
+    double Value() const { return value_.load(std::memory_order_relaxed); }
     // The stored value itself, for an engine that reads it afresh at every sample.
-    const double* ValueAddress() const { return &value_; }
+    const std::atomic<double>* ValueAddress() const { return &value_; }
     double Minimum() const { return minimum_; }
     double Maximum() const { return maximum_; }
     double Step() const { return step_; }
@@ -86,8 +92,10 @@ public:
     const char* ValueTextFor(double plain) const;
 
 private:
+    void StoreValue(double v) { value_.store(v, std::memory_order_relaxed); }
+
     ParamKind kind_ = kUnsetParam;
-    double value_ = 0.0;
+    std::atomic<double> value_ {0.0};
     double minimum_ = 0.0;
     double maximum_ = 1.0;
     double step_ = 1.0;

@@ -48,7 +48,7 @@ void EqualiserEngine::RefreshCoefficients(double fs) {
 }
 
 double EqualiserEngine::HighPass(Channel& channel, double x) const {
-    const double selector = *live.hpf;
+    const double selector = LiveParamValues::Read(live.hpf);
     if (!(selector >= 1.0 && selector < kHpfCorners + 1.0)) return x;
     return channel.hpf[static_cast<int>(selector) - 1].Tick(x) * kHpfMakeUp;
 }
@@ -78,10 +78,10 @@ void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* o
         double filtered[2];
         for (int c = 0; c < 2; ++c)
             filtered[c] = HighPass(channels[c], dry[c] + kSaturationMix * wet[c]);
-        if (*live.lpf != kLpfOff)
+        if (LiveParamValues::Read(live.lpf) != kLpfOff)
             for (int c = 0; c < 2; ++c) filtered[c] = channels[c].lpf.Tick(filtered[c]);
 
-        const bool bypassed = *live.bypass >= 1.0;  // integer part of a 0/1 switch
+        const bool bypassed = LiveParamValues::Read(live.bypass) >= 1.0;  // integer part of a 0/1 switch
         for (int c = 0; c < 2; ++c)
             outputs[c][i] = bypassed ? dry[c] : channels[c].Equalise(filtered[c]) * outputGain;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "EqualiserSections.h"
 #include "SaturationStage.h"
 #include "ValueSmoother.h"
@@ -7,11 +9,14 @@
 // The parameter values that the sample loop reads afresh at every sample,
 // so that a value written during a block takes effect at the next sample.
 // The owner points them at its parameter records; they must outlive the
-// engine.
+// engine. Other threads may write them while a block runs, so they are
+// atomics, read with relaxed order (a plain load).
 struct LiveParamValues {
-    const double* hpf;     // 0 = off, 1..5 = high-pass corner (integer part)
-    const double* lpf;     // 0.01 = off, up to 1.0
-    const double* bypass;  // integer part 1 copies input to output
+    const std::atomic<double>* hpf;     // 0 = off, 1..5 = high-pass corner (integer part)
+    const std::atomic<double>* lpf;     // 0.01 = off, up to 1.0
+    const std::atomic<double>* bypass;  // integer part 1 copies input to output
+
+    static double Read(const std::atomic<double>* value) { return value->load(std::memory_order_relaxed); }
 };
 
 // The equaliser's complete signal path for a channel pair, independent of

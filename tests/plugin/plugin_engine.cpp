@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -39,7 +40,7 @@ Stereo Noise(int n, double amplitude, unsigned seed) {
 // An engine as its owner has it once every default has been delivered,
 // with the three per-sample values in records of its own.
 struct Rig {
-    double hpf = 0.0, lpf = 0.01, bypass = 0.0;
+    std::atomic<double> hpf {0.0}, lpf {0.01}, bypass {0.0};
     EqualiserEngine engine{{&hpf, &lpf, &bypass}};
 
     Rig() {

@@ -6,9 +6,11 @@
 #include <xmmintrin.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -57,12 +59,20 @@ struct Settings {
     double lowAtten = 0.0, high = 0.5, oversample = 1.0;
 };
 
+// The values the engine reads at every sample. Copies of an engine share them.
+struct LiveSwitches {
+    std::atomic<double> hpf, lpf, bypass;
+};
+
 // An engine as a host would have it after initialisation.
 struct BenchEngine {
     Settings values;
-    EqualiserEngine engine{{&values.hpf, &values.lpf, &values.bypass}};
+    std::shared_ptr<LiveSwitches> live;
+    EqualiserEngine engine;
 
-    explicit BenchEngine(const Settings& s) : values(s) {
+    explicit BenchEngine(const Settings& s)
+        : values(s), live(new LiveSwitches {{s.hpf}, {s.lpf}, {s.bypass}}),
+          engine({&live->hpf, &live->lpf, &live->bypass}) {
         engine.SetHigh(values.high);
         engine.SetLowBoost(0.001);
         engine.SetLowAtten(values.lowAtten);
