@@ -5,12 +5,16 @@
 #include <sndfile.h>
 #include <stdlib.h>
 
+#include "DecodePng.h"
+#include "ResponsePlot.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -174,6 +178,9 @@ TEST_F(RenderCli, ErrorsExplainThemselvesAndLeaveNoFiles)
         {"--plugin " + Path("nothing.vst3") + " " + Path("out.wav"), "nothing"},
         {"--state-in " + Path("missing.state") + " --state-out " + Path("s") + " " + Path("out.wav"), "cannot read"},
         {"--block 0 " + Path("out.wav"), "--block"},
+        {"--plot " + Path("response.gif"), "kind of picture"},
+        {"--plot " + Path("response.png") + " " + Path("in.wav") + " " + Path("out.wav"), "no sound files"},
+        {"--plot " + Path("response.png") + " --set Mid=2", "out of range"},
     };
     for (const auto& c : cases) {
         const Result result = RunRender(c.arguments);
@@ -183,4 +190,31 @@ TEST_F(RenderCli, ErrorsExplainThemselvesAndLeaveNoFiles)
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, (std::vector<std::string> {"in.wav", "three.wav"})) << c.arguments;
     }
+}
+
+// Bypassed, the plug-in passes its input unchanged: the measured curve is the 0 dB
+// line from one end of the frequency axis to the other.
+TEST_F(RenderCli, PlotOfTheBypassedPlugInIsFlat)
+{
+    const Result result = RunRender("--set Bypass=1 --plot " + Path("flat.png"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    std::ifstream file(Path("flat.png"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::unique_ptr<LICE_MemBitmap> picture(DecodePng(bytes.data(), bytes.size()));
+    ASSERT_NE(picture, nullptr);
+    using vorla::render::PlotFrame;
+    const PlotFrame frame({0.0});
+    auto pixel = [&](double frequency, double gainDb) {
+        return picture->PixelData()[int(frame.Y(gainDb)) * picture->RowStride() + int(frame.X(frequency))] & 0xFFFFFF;
+    };
+    const LICE_pixel curve = pixel(1000.0, 0.0);
+    EXPECT_NE(curve, 0xFFFFFFu);
+    for (double frequency : {21.0, 60.0, 200.0, 2000.0, 10000.0, 19500.0}) {
+        EXPECT_EQ(pixel(frequency, 0.0), curve) << frequency;
+        EXPECT_NE(pixel(frequency, 1.0), curve) << frequency;
+        EXPECT_NE(pixel(frequency, -1.0), curve) << frequency;
+    }
+
+    ASSERT_EQ(RunRender("--set HPF=5 --set Out=-6 --plot " + Path("response.svg")).status, 0);
+    EXPECT_EQ(Files().size(), 2u);
 }
