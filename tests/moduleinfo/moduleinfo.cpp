@@ -6,9 +6,6 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,19 +13,17 @@
 #include "PluginInstance.h"
 #include "PluginModule.h"
 #include "Snapshots.h"
+#include "TestFiles.h"
 
 using namespace Steinberg;
+using vorla::test::ReadText;
+using vorla::test::WriteText;
 using nlohmann::json;
 namespace fs = std::filesystem;
 
 namespace {
 
-json ReadJson(const fs::path& path)
-{
-    std::ifstream file(path);
-    EXPECT_TRUE(file) << path;
-    return json::parse(file, nullptr, false);
-}
+json ReadJson(const fs::path& path) { return json::parse(ReadText(path), nullptr, false); }
 
 using KeyList = std::vector<std::string>;
 
@@ -45,28 +40,6 @@ KeyList Sorted(KeyList keys)
 {
     std::sort(keys.begin(), keys.end());
     return keys;
-}
-
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::random_device random;
-        path = fs::temp_directory_path() / ("vorla-moduleinfo-" + std::to_string(random()));
-        fs::create_directories(path);
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
-
-void Touch(const fs::path& path)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << "png";
 }
 
 // The built bundle and its module, loaded as a host would.
@@ -171,8 +144,8 @@ TEST_F(BuiltBundle, DescriptionHasExactlyTheKeysHostsParse)
 // those present when it is written, and none when there are none.
 TEST_F(BuiltBundle, DescriptionListsTheSnapshotsPresent)
 {
-    TemporaryFolder folder;
-    const fs::path bundle = folder.path / "VORLA.vst3";
+    vorla::test::ScratchFolder folder;
+    const fs::path bundle = folder.path() / "VORLA.vst3";
     fs::copy(VORLA_BUNDLE_DIR, bundle, fs::copy_options::recursive);
     const fs::path resources = bundle / "Contents" / "Resources";
     fs::remove_all(resources / "Snapshots");
@@ -181,9 +154,9 @@ TEST_F(BuiltBundle, DescriptionListsTheSnapshotsPresent)
     EXPECT_EQ(ReadJson(resources / "moduleinfo.json")["Classes"][0]["Snapshots"], json::array());
 
     const std::string cid = ReadJson(resources / "moduleinfo.json")["Classes"][0]["CID"];
-    Touch(resources / "Snapshots" / (cid + "_snapshot.png"));
-    Touch(resources / "Snapshots" / (cid + "_snapshot_2.0x.png"));
-    Touch(resources / "Snapshots" / "00000000000000000000000000000000_snapshot.png");
+    WriteText(resources / "Snapshots" / (cid + "_snapshot.png"), "png");
+    WriteText(resources / "Snapshots" / (cid + "_snapshot_2.0x.png"), "png");
+    WriteText(resources / "Snapshots" / "00000000000000000000000000000000_snapshot.png", "png");
     ASSERT_TRUE(vorla::moduleinfo::WriteModuleInfo(bundle, error)) << error;
     const json expected = json::array({
         {{"Scale Factor", 1.0}, {"Path", "Snapshots/" + cid + "_snapshot.png"}},
@@ -195,31 +168,30 @@ TEST_F(BuiltBundle, DescriptionListsTheSnapshotsPresent)
 
 TEST(ModuleInfo, ABundleThatDoesNotLoadKeepsItsOlderDescription)
 {
-    TemporaryFolder folder;
-    const fs::path resources = folder.path / "Empty.vst3" / "Contents" / "Resources";
+    vorla::test::ScratchFolder folder;
+    const fs::path resources = folder.path() / "Empty.vst3" / "Contents" / "Resources";
     fs::create_directories(resources);
-    std::ofstream(resources / "moduleinfo.json") << "older";
+    WriteText(resources / "moduleinfo.json", "older");
     std::string error;
-    EXPECT_FALSE(vorla::moduleinfo::WriteModuleInfo(folder.path / "Empty.vst3", error));
+    EXPECT_FALSE(vorla::moduleinfo::WriteModuleInfo(folder.path() / "Empty.vst3", error));
     EXPECT_FALSE(error.empty());
-    std::ifstream file(resources / "moduleinfo.json");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "older");
+    EXPECT_EQ(ReadText(resources / "moduleinfo.json"), "older");
 }
 
 TEST(Snapshots, OnlyTheClassesOwnPicturesWithTheirScales)
 {
-    TemporaryFolder folder;
+    vorla::test::ScratchFolder folder;
     const std::string cid = "0123456789ABCDEF0123456789ABCDEF";
-    EXPECT_TRUE(vorla::moduleinfo::FindSnapshots(folder.path, cid).empty());  // no Snapshots folder
+    EXPECT_TRUE(vorla::moduleinfo::FindSnapshots(folder.path(), cid).empty());  // no Snapshots folder
 
     for (const std::string& name : {cid + "_snapshot_2.0x.png", cid + "_snapshot.png", cid + "_snapshot_1.5x.png",
                                    cid + "_snapshot.jpg", cid + "_snapshot_x.png", cid + "_snapshot_0x.png",
                                    cid + "_snapshot_2.0.png", cid + "_snapshotx.png",
                                    std::string("FEDCBA9876543210FEDCBA9876543210_snapshot.png"), cid + ".png"})
-        Touch(folder.path / "Snapshots" / name);
-    fs::create_directories(folder.path / "Snapshots" / (cid + "_snapshot_3x.png"));  // a folder, not a picture
+        WriteText(folder.path() / "Snapshots" / name, "png");
+    fs::create_directories(folder.path() / "Snapshots" / (cid + "_snapshot_3x.png"));  // a folder, not a picture
 
-    const auto found = vorla::moduleinfo::FindSnapshots(folder.path, cid);
+    const auto found = vorla::moduleinfo::FindSnapshots(folder.path(), cid);
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0].scaleFactor, 1.0);
     EXPECT_EQ(found[0].path, "Snapshots/" + cid + "_snapshot.png");

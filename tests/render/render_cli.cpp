@@ -1,12 +1,7 @@
 // vorla-render run as a user runs it: the response table, processed files, saved
 // state, and errors that leave nothing behind.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <stdlib.h>
-
-#include "DecodePng.h"
-#include "ResponsePlot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,46 +13,21 @@
 #include <string>
 #include <vector>
 
+#include "DecodePng.h"
+#include "ResponsePlot.h"
+#include "RunCommand.h"
+#include "TestFiles.h"
+
 namespace {
 
-struct Result {
-    int status;
-    std::string output;  // standard output and standard error
-};
+using Result = vorla::test::CommandResult;
 
-Result RunRender(const std::string& arguments)
-{
-    const std::string command = std::string(VORLA_RENDER) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[256];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    const int status = pipe ? pclose(pipe) : -1;
-    return {status, output};
-}
+Result RunRender(const std::string& arguments) { return vorla::test::RunCommand(VORLA_RENDER " " + arguments); }
 
 class RenderCli : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/vorla-render-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf " + dir).c_str()); }
-
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
-
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        if (DIR* d = opendir(dir.c_str())) {
-            while (dirent* entry = readdir(d))
-                if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-            closedir(d);
-        }
-        return names;
-    }
+    std::string Path(const std::string& name) const { return dir / name; }
+    std::vector<std::string> Files() const { return vorla::test::FilesBelow(dir.path()); }
 
     void WriteSound(const std::string& name, int format, int channels, const std::vector<float>& samples)
     {
@@ -82,7 +52,7 @@ protected:
         return samples;
     }
 
-    std::string dir;
+    vorla::test::ScratchFolder dir;
 };
 
 std::vector<float> Noise(size_t count)

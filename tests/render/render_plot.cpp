@@ -1,49 +1,30 @@
 // The response plot's measurement against theory, and its picture: the axes where
 // the frame says and the curve drawn on them.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cmath>
 #include <complex>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "DecodePng.h"
 #include "ResponsePlot.h"
+#include "TestFiles.h"
 #include "TestSignal.h"
 
 using namespace vorla::render;
+using vorla::test::ReadText;
+using vorla::test::ScratchFolder;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 LICE_pixel PixelAt(const LICE_MemBitmap& bitmap, double x, double y)
 {
     return bitmap.PixelData()[int(y) * bitmap.RowStride() + int(x)] & 0xFFFFFF;
 }
-
-class PlotFiles : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/vorla-plot-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf " + dir).c_str()); }
-
-    std::string dir;
-};
 
 }  // namespace
 
@@ -101,15 +82,16 @@ TEST(PlotFrame, AxesSpan20HzTo20kHzAndWholeStepsOfTheCurve)
     EXPECT_EQ(deep.LowDb(), -60.0);
 }
 
-TEST_F(PlotFiles, PngHasTheCurveOnItsAxes)
+TEST(PlotFiles, PngHasTheCurveOnItsAxes)
 {
+    const ScratchFolder dir;
     ResponseCurve curve {{20.0, 1000.0, 20000.0}, {0.0, 0.0, 0.0}, "Flat", "at 0 dB"};
-    const std::string path = dir + "/flat.PNG";
+    const std::string path = dir / "flat.PNG";
     ASSERT_EQ(PlotFormatFor(path), PlotFormat::kPng);
     std::string error;
     ASSERT_TRUE(WriteResponsePlot(path, PlotFormat::kPng, curve, error)) << error;
 
-    const std::string bytes = ReadFile(path);
+    const std::string bytes = ReadText(path);
     std::unique_ptr<LICE_MemBitmap> picture(DecodePng(bytes.data(), bytes.size()));
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->Width(), PlotFrame::kWidth);
@@ -126,20 +108,21 @@ TEST_F(PlotFiles, PngHasTheCurveOnItsAxes)
     }
 }
 
-TEST_F(PlotFiles, SvgIsAScalableDrawingOfTheSameSize)
+TEST(PlotFiles, SvgIsAScalableDrawingOfTheSameSize)
 {
+    const ScratchFolder dir;
     ResponseCurve curve {{20.0, 20000.0}, {-3.0, 3.0}, "Tilt", ""};
-    const std::string path = dir + "/tilt.svg";
+    const std::string path = dir / "tilt.svg";
     ASSERT_EQ(PlotFormatFor(path), PlotFormat::kSvg);
     std::string error;
     ASSERT_TRUE(WriteResponsePlot(path, PlotFormat::kSvg, curve, error)) << error;
-    const std::string text = ReadFile(path);
+    const std::string text = ReadText(path);
     EXPECT_EQ(text.rfind("<?xml", 0), 0u);
     EXPECT_NE(text.find("viewBox=\"0 0 800 450\""), std::string::npos);
     EXPECT_NE(text.find("</svg>"), std::string::npos);
 
-    EXPECT_EQ(PlotFormatFor(dir + "/plot.jpg"), PlotFormat::kNone);
+    EXPECT_EQ(PlotFormatFor(dir / "plot.jpg"), PlotFormat::kNone);
     EXPECT_EQ(PlotFormatFor("svg"), PlotFormat::kNone);
-    EXPECT_FALSE(WriteResponsePlot(dir + "/missing/folder/plot.png", PlotFormat::kPng, curve, error));
+    EXPECT_FALSE(WriteResponsePlot(dir / "missing/folder/plot.png", PlotFormat::kPng, curve, error));
     EXPECT_FALSE(error.empty());
 }
