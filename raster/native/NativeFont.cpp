@@ -15,11 +15,49 @@ namespace {
 constexpr int kMaxHeight = 4096;
 constexpr int kBoldWeight = 600;
 
-// One FreeType library serves every face; it lives while any face does. FreeType
-// needs face creation and release on one library serialised.
-std::mutex libraryMutex;
-FT_Library library = nullptr;
-int faceCount = 0;
+// FreeType and fontconfig for every face of the process: set up with the first
+// face and released with the last. The fontconfig configuration is our own, not
+// the process's default, so that a host's own use of fontconfig is never
+// disturbed, and nothing of it outlives the fonts. FreeType needs creating and
+// releasing faces of one library serialised.
+struct Engine {
+    FT_Library library = nullptr;
+    FcConfig* config = nullptr;
+    int faces = 0;
+};
+std::mutex engineMutex;
+Engine engine;
+
+void releaseEngine()
+{
+    if (engine.library) FT_Done_FreeType(engine.library);
+    if (engine.config) FcConfigDestroy(engine.config);
+    engine = Engine{};
+}
+
+// Counts a face about to be made; false when the engine cannot be set up.
+bool acquireEngine()
+{
+    std::lock_guard<std::mutex> lock(engineMutex);
+    if (engine.faces == 0) {
+        engine.config = FcInitLoadConfigAndFonts();
+        if (!engine.config || FT_Init_FreeType(&engine.library)) {
+            engine.library = nullptr;
+            releaseEngine();
+            return false;
+        }
+    }
+    ++engine.faces;
+    return true;
+}
+
+// Forgets a face (closing it, if there is one); the last one releases the engine.
+void releaseFace(FT_Face face)
+{
+    std::lock_guard<std::mutex> lock(engineMutex);
+    if (face) FT_Done_Face(face);
+    if (--engine.faces == 0) releaseEngine();
+}
 
 struct FontFile {
     std::string path;
@@ -37,10 +75,10 @@ bool findFontFile(const PlatformFontSpec& spec, FontFile& file)
     FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddDouble(pattern, FC_PIXEL_SIZE, spec.height);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(engine.config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(engine.config, pattern, &result);
     FcPatternDestroy(pattern);
     if (!match) return false;
 
@@ -54,22 +92,10 @@ bool findFontFile(const PlatformFontSpec& spec, FontFile& file)
 
 FT_Face openFace(const FontFile& file)
 {
-    std::lock_guard<std::mutex> lock(libraryMutex);
-    if (!library && FT_Init_FreeType(&library)) library = nullptr;
-    if (!library) return nullptr;
+    std::lock_guard<std::mutex> lock(engineMutex);
     FT_Face face = nullptr;
-    if (FT_New_Face(library, file.path.c_str(), file.index, &face)) face = nullptr;
-    if (face) ++faceCount;
+    if (FT_New_Face(engine.library, file.path.c_str(), file.index, &face)) face = nullptr;
     return face;
-}
-
-void closeFace(FT_Face face)
-{
-    std::lock_guard<std::mutex> lock(libraryMutex);
-    FT_Done_Face(face);
-    if (--faceCount > 0) return;
-    FT_Done_FreeType(library);
-    library = nullptr;
 }
 
 bool sizeCell(FT_Face face, int height)
@@ -98,13 +124,11 @@ NativeFont* describe(FT_Face face, const PlatformFontSpec& spec)
 
 LICE_FontHandle CreatePlatformFont(const PlatformFontSpec& spec)
 {
-    if (spec.height <= 0 || spec.height > kMaxHeight) return nullptr;
+    if (spec.height <= 0 || spec.height > kMaxHeight || !acquireEngine()) return nullptr;
     FontFile file;
-    if (!findFontFile(spec, file)) return nullptr;
-    FT_Face face = openFace(file);
-    if (!face) return nullptr;
-    NativeFont* font = sizeCell(face, spec.height) ? describe(face, spec) : nullptr;
-    if (!font) closeFace(face);
+    FT_Face face = findFontFile(spec, file) ? openFace(file) : nullptr;
+    NativeFont* font = face && sizeCell(face, spec.height) ? describe(face, spec) : nullptr;
+    if (!font) releaseFace(face);
     return font;
 }
 
@@ -112,6 +136,6 @@ void DeletePlatformFont(LICE_FontHandle handle)
 {
     NativeFont* font = NativeFontFrom(handle);
     if (!font) return;
-    closeFace(font->face);
+    releaseFace(font->face);
     delete font;
 }
