@@ -71,6 +71,18 @@ public:
 
     Pen(Direction direction, int x, int y, int lineHeight) : direction_(direction), x_(x), y_(y), lineHeight_(lineHeight) {}
 
+    // The pen at the start of a line `across` pixels into the text's box; `x`
+    // is where a horizontal line starts.
+    static Pen StartOfLine(Direction direction, const LICE_Rect& box, int x, int across, int lineHeight)
+    {
+        switch (direction) {
+        case Direction::Right: return Pen(direction, x, box.top + across, lineHeight);
+        case Direction::Down: return Pen(direction, box.right - lineHeight - across, box.top, lineHeight); // first line right
+        case Direction::Up: break;
+        }
+        return Pen(direction, box.left + across, box.bottom, lineHeight);
+    }
+
     int GlyphX(const GlyphRecord& glyph) const { return direction_ == Direction::Right ? x_ + glyph.left : x_; }
     int GlyphY(const GlyphRecord& glyph) const
     {
@@ -220,7 +232,7 @@ int lineLength(GlyphCache& glyphs, LineReader& reader)
     return length;
 }
 
-TextBlock measureBlock(GlyphCache& glyphs, LineReader reader)
+TextBlock measureBlock(GlyphCache& glyphs, LineReader reader) // a copy: the caller's stays at the start
 {
     TextBlock block;
     do {
@@ -236,12 +248,11 @@ int LICE_CachedFont::renderGlyphText(LICE_IBitmap* dest, const char* text, int l
                                      unsigned flags)
 {
     if (!fontHandle_) return 0;
-    const LineReader start(text, length, flags & kTextSingleLine);
-    const TextBlock block = measureBlock(glyphs_, start);
-    const int lineStep = lineHeight_ + lineSpacing_;
-    const int depth = block.lines * lineHeight_ + (block.lines - 1) * lineSpacing_;
+    LineReader reader(text, length, flags & kTextSingleLine);
+    const TextBlock block = measureBlock(glyphs_, reader);
     const Pen::Direction direction = Pen::DirectionOf(fontFlags_);
     const bool horizontal = direction == Pen::Direction::Right;
+    const int depth = block.lines * lineHeight_ + (block.lines - 1) * lineSpacing_;
     const int width = horizontal ? block.longest : depth;
     const int height = horizontal ? depth : block.longest;
     if (flags & kTextCalcRect) {
@@ -254,24 +265,15 @@ int LICE_CachedFont::renderGlyphText(LICE_IBitmap* dest, const char* text, int l
     const LICE_Rect clip = flags & kTextNoClip ? Bounds(*dest) : Intersection(rect, Bounds(*dest));
     const int left = AlignedStart(rect.left, rect.right, width, flags & kTextCenter, flags & kTextRight);
     const int top = AlignedStart(rect.top, rect.bottom, height, flags & kTextVCenter, flags & kTextBottom);
-    LineReader reader = start;
+    const LICE_Rect box = {left, top, left + width, top + height};
     for (int line = 0; line < block.lines; ++line) {
-        // Horizontal lines are aligned one by one, like the platform's text drawing
+        // Horizontal lines are aligned one by one, as the platform's text drawing
         // does; vertical text is aligned as one block.
         LineReader probe = reader;
-        const int across = line * lineStep;
-        Pen pen = [&] {
-            switch (direction) {
-            case Pen::Direction::Right: {
-                const int x = AlignedStart(rect.left, rect.right, lineLength(glyphs_, probe), flags & kTextCenter,
-                                           flags & kTextRight);
-                return Pen(direction, x, top + across, lineHeight_);
-            }
-            case Pen::Direction::Down: return Pen(direction, left + width - lineHeight_ - across, top, lineHeight_);
-            case Pen::Direction::Up: break;
-            }
-            return Pen(direction, left + across, top + height, lineHeight_);
-        }();
+        const int x = horizontal ? AlignedStart(rect.left, rect.right, lineLength(glyphs_, probe), flags & kTextCenter,
+                                                flags & kTextRight)
+                                 : box.left;
+        Pen pen = Pen::StartOfLine(direction, box, x, line * (lineHeight_ + lineSpacing_), lineHeight_);
         char32_t code;
         while (reader.Next(code)) {
             const GlyphRecord* glyph = glyphs_.Find(code);

@@ -15,9 +15,9 @@ constexpr unsigned kHorizontalAlignment = kTextCenter | kTextRight;
 constexpr unsigned kVerticalAlignment = kTextVCenter | kTextBottom;
 
 // The text as the platform takes it; owns the UTF-16 form when there is one.
-class PlatformText {
+class TextForPlatform {
 public:
-    PlatformText(const char* text, int length)
+    TextForPlatform(const char* text, int length)
         : string_{text, length, nullptr, 0}
     {
         if (HasMultiByteUtf8(text, length) && Utf8ToUtf16(text, length, wide_)) {
@@ -25,8 +25,8 @@ public:
             string_.wideLength = int(wide_.size());
         }
     }
-    PlatformText(const PlatformText&) = delete;
-    PlatformText& operator=(const PlatformText&) = delete;
+    TextForPlatform(const TextForPlatform&) = delete;
+    TextForPlatform& operator=(const TextForPlatform&) = delete;
     const PlatformString& string() const { return string_; }
 
 private:
@@ -46,12 +46,12 @@ int leftMargin(int lineHeight)
 int drawThroughScratch(LICE_IBitmap* dest, const PlatformString& text, LICE_Rect& rect, unsigned flags,
                        const PlatformTextStyle& style)
 {
-    LICE_SysBitmap* scratch = &FontShared::TextScratch(0, 0);
-    if (!scratch->DrawContext()) return 0;
+    LICE_SysBitmap& scratch = FontShared::TextScratch(0, 0);
+    if (!scratch.DrawContext()) return 0;
 
     LICE_Rect extent = {0, 0, 0, 0};
     const unsigned measureFlags = (flags & ~(kHorizontalAlignment | kVerticalAlignment)) | kTextCalcRect;
-    const int measured = PlatformDrawText(scratch->DrawContext(), style.font, text, extent, measureFlags, style.colours);
+    const int measured = PlatformDrawText(scratch.DrawContext(), style.font, text, extent, measureFlags, style.colours);
     const int width = extent.right - extent.left, height = extent.bottom - extent.top;
     if (flags & kTextCalcRect) {
         rect.right = rect.left + width;
@@ -68,18 +68,18 @@ int drawThroughScratch(LICE_IBitmap* dest, const PlatformString& text, LICE_Rect
     area.left -= std::max(0, std::min(leftMargin(style.lineHeight), area.left));
 
     const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-    scratch = &FontShared::TextScratch(areaWidth, areaHeight);
-    if (scratch->Width() < areaWidth || scratch->Height() < areaHeight) return 0;
-    BlitBitmap(scratch, dest, 0, 0, &area, 1.0f, kBlitCopy);
+    FontShared::TextScratch(areaWidth, areaHeight);
+    if (scratch.Width() < areaWidth || scratch.Height() < areaHeight) return 0;
+    BlitBitmap(&scratch, dest, 0, 0, &area, 1.0f, kBlitCopy);
 
     // The text box is exactly the measured extent, so only horizontal alignment
     // (of lines within the box) still matters; clipping was done by the area.
     LICE_Rect box = {x - area.left, y - area.top, x - area.left + width, y - area.top + height};
     const unsigned drawFlags = (flags & ~(kVerticalAlignment | kTextCalcRect)) | kTextNoClip;
-    const int drawn = PlatformDrawText(scratch->DrawContext(), style.font, text, box, drawFlags, style.colours);
+    const int drawn = PlatformDrawText(scratch.DrawContext(), style.font, text, box, drawFlags, style.colours);
 
     const LICE_Rect scratchArea = {0, 0, areaWidth, areaHeight};
-    BlitBitmap(dest, scratch, area.left, area.top, &scratchArea, style.opacity, kBlitCopy);
+    BlitBitmap(dest, &scratch, area.left, area.top, &scratchArea, style.opacity, kBlitCopy);
     return drawn;
 }
 
@@ -89,7 +89,7 @@ int DrawPlatformText(LICE_IBitmap* dest, const char* text, int length, LICE_Rect
                      const PlatformTextStyle& style)
 {
     if (!style.font) return 0;
-    const PlatformText platformText(text, length);
+    const TextForPlatform platformText(text, length);
     flags |= kTextNoPrefix;
     if (dest && dest->DrawContext())
         return PlatformDrawText(dest->DrawContext(), style.font, platformText.string(), rect, flags, style.colours);

@@ -31,7 +31,8 @@ private:
     HGDIOBJ previous_;
 };
 
-// The glyph canvas: white text on an opaque black background.
+// The glyph canvas, grown to at least width x height, ready for white text on an
+// opaque black background; null without a drawing context.
 HDC glyphCanvasContext(int width, int height)
 {
     const HDC context = static_cast<HDC>(FontShared::GlyphCanvas(width, height).DrawContext());
@@ -65,28 +66,24 @@ bool PlatformRenderGlyph(LICE_FontHandle font, char32_t code, RawGlyph& glyph)
     std::u16string units;
     AppendUtf16(code, units);
     const auto* text = reinterpret_cast<LPCWSTR>(units.data());
+    const int count = int(units.size());
     constexpr UINT kAlone = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 
-    HDC context = glyphCanvasContext(0, 0);
+    const HDC context = glyphCanvasContext(0, 0);
     if (!context || !font) return false;
-    RECT extent = {0, 0, 0, 0};
-    {
-        const SelectedFont selected(context, font);
-        DrawTextW(context, text, int(units.size()), &extent, kAlone | DT_CALCRECT);
-    }
-    const int width = extent.right - extent.left, height = extent.bottom - extent.top;
+    const SelectedFont selected(context, font);
+    RECT cell = {0, 0, 0, 0};
+    DrawTextW(context, text, count, &cell, kAlone | DT_CALCRECT);
+    const int width = cell.right - cell.left, height = cell.bottom - cell.top;
     if (width <= 0 || height <= 0) return false;
 
-    // Growing may replace the canvas's pixels, so the context is set up again.
-    context = glyphCanvasContext(width, height);
+    // Growing replaces the canvas's pixels but keeps its context and settings.
     const LICE_SysBitmap& canvas = FontShared::GlyphCanvas(width, height);
-    if (!context || canvas.Width() < width || canvas.Height() < height) return false;
-    for (int y = 0; y < height; ++y) std::memset(canvas.PixelData() + std::size_t(y) * canvas.RowStride(), 0, std::size_t(width) * 4);
-    {
-        const SelectedFont selected(context, font);
-        RECT cell = {0, 0, width, height};
-        DrawTextW(context, text, int(units.size()), &cell, kAlone);
-    }
+    if (canvas.Width() < width || canvas.Height() < height) return false;
+    const auto row = [&](int y) { return reinterpret_cast<std::uint8_t*>(canvas.PixelData() + std::size_t(y) * canvas.RowStride()); };
+    for (int y = 0; y < height; ++y) std::memset(row(y), 0, std::size_t(width) * sizeof(LICE_pixel));
+    cell = {0, 0, width, height};
+    DrawTextW(context, text, count, &cell, kAlone);
     GdiFlush();
 
     glyph.width = width;
@@ -94,10 +91,9 @@ bool PlatformRenderGlyph(LICE_FontHandle font, char32_t code, RawGlyph& glyph)
     glyph.advance = width;
     glyph.left = 0;
     glyph.coverage.resize(std::size_t(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint8_t*>(canvas.PixelData() + std::size_t(y) * canvas.RowStride());
-        for (int x = 0; x < width; ++x) glyph.coverage[std::size_t(y) * width + x] = row[x * 4 + kCoverageByte];
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            glyph.coverage[std::size_t(y) * width + x] = row(y)[x * sizeof(LICE_pixel) + kCoverageByte];
     return true;
 }
 
