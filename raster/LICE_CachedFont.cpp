@@ -9,6 +9,7 @@
 #include "Utf8.h"
 
 #include <cstring>
+#include <utility>
 
 using namespace TextGeometry;
 
@@ -150,29 +151,10 @@ void LICE_CachedFont::AttachFontHandle(LICE_FontHandle handle, int flags)
         for (char32_t code = 0; code < 128; ++code) glyphs_.Find(code);
 }
 
-LICE_pixel LICE_CachedFont::SetInkColour(LICE_pixel colour)
-{
-    std::swap(inkColour_, colour);
-    return colour;
-}
-
-LICE_pixel LICE_CachedFont::SetPaperColour(LICE_pixel colour)
-{
-    std::swap(paperColour_, colour);
-    return colour;
-}
-
-LICE_pixel LICE_CachedFont::SetEffectColour(LICE_pixel colour)
-{
-    std::swap(effectColour_, colour);
-    return colour;
-}
-
-int LICE_CachedFont::SetPaperMode(int mode)
-{
-    std::swap(paperMode_, mode);
-    return mode;
-}
+LICE_pixel LICE_CachedFont::SetInkColour(LICE_pixel colour) { return std::exchange(inkColour_, colour); }
+LICE_pixel LICE_CachedFont::SetPaperColour(LICE_pixel colour) { return std::exchange(paperColour_, colour); }
+LICE_pixel LICE_CachedFont::SetEffectColour(LICE_pixel colour) { return std::exchange(effectColour_, colour); }
+int LICE_CachedFont::SetPaperMode(int mode) { return std::exchange(paperMode_, mode); }
 
 void LICE_CachedFont::SetBlend(int mode, float opacity)
 {
