@@ -8,6 +8,7 @@
 #include "TextGeometry.h"
 #include "Utf8.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
