@@ -43,50 +43,31 @@ TEST(DebSrc, OneLineEntriesKeepTheirOptionsOnceEach)
     EXPECT_EQ(derived.deb822, "");
 }
 
+// Only a stanza's Types line changes; the rest, a key block and Enabled: no among it,
+// is carried over as it stands.
 TEST(DebSrc, Deb822StanzasWithBinaryTypesBecomeSourceStanzas)
 {
+    const std::string debian =
+        "URIs: http://deb.debian.org/debian\n"
+        "Suites: bookworm bookworm-updates\n"
+        "Components: main\n"
+        "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg\n";
+    const std::string disabledWithKey =
+        "URIs: http://y.example/debian\n"
+        "Suites: stable\n"
+        "Components: main\n"
+        "Enabled: no\n"
+        "Signed-By:\n"
+        " -----BEGIN PGP PUBLIC KEY BLOCK-----\n"
+        " .\n"
+        " mDMEZ\n"
+        " -----END PGP PUBLIC KEY BLOCK-----\n";
+    const std::string sourcesOnly = "URIs: http://only-sources.example\nSuites: stable\nComponents: main\n";
     ScratchFolder folder;
-    WriteText(folder.path() / "debian.sources",
-              "Types: deb\n"
-              "URIs: http://deb.debian.org/debian\n"
-              "Suites: bookworm bookworm-updates\n"
-              "Components: main\n"
-              "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg\n"
-              "\n"
-              "Types: deb deb-src\n"
-              "URIs: http://y.example/debian\n"
-              "Suites: stable\n"
-              "Components: main\n"
-              "Enabled: no\n"
-              "Signed-By:\n"
-              " -----BEGIN PGP PUBLIC KEY BLOCK-----\n"
-              " .\n"
-              " mDMEZ\n"
-              " -----END PGP PUBLIC KEY BLOCK-----\n"
-              "\n\n"
-              "Types: deb-src\n"
-              "URIs: http://only-sources.example\n"
-              "Suites: stable\n"
-              "Components: main\n");
+    WriteText(folder.path() / "debian.sources", "Types: deb\n" + debian + "\nTypes: deb deb-src\n" +
+                                                    disabledWithKey + "\n\nTypes: deb-src\n" + sourcesOnly);
     const Derived derived = Derive(folder, (folder / "debian.sources") + " " + (folder / "absent.sources"));
-    EXPECT_EQ(derived.deb822,
-              "Types: deb-src\n"
-              "URIs: http://deb.debian.org/debian\n"
-              "Suites: bookworm bookworm-updates\n"
-              "Components: main\n"
-              "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg\n"
-              "\n"
-              "Types: deb-src\n"
-              "URIs: http://y.example/debian\n"
-              "Suites: stable\n"
-              "Components: main\n"
-              "Enabled: no\n"
-              "Signed-By:\n"
-              " -----BEGIN PGP PUBLIC KEY BLOCK-----\n"
-              " .\n"
-              " mDMEZ\n"
-              " -----END PGP PUBLIC KEY BLOCK-----\n"
-              "\n");
+    EXPECT_EQ(derived.deb822, "Types: deb-src\n" + debian + "\nTypes: deb-src\n" + disabledWithKey + "\n");
     EXPECT_EQ(derived.oneLine, "");
 }
 
