@@ -2,6 +2,7 @@
 
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cctype>
@@ -162,7 +163,9 @@ PlotFormat PlotFormatFor(const std::string& path)
     return PlotFormat::kNone;
 }
 
-bool WriteResponsePlot(const std::string& path, PlotFormat format, const ResponseCurve& curve, std::string& error)
+namespace {
+
+bool WritePicture(const std::string& path, PlotFormat format, const ResponseCurve& curve, std::string& error)
 {
     if (format == PlotFormat::kNone) {
         error = "no picture format";
@@ -182,6 +185,19 @@ bool WriteResponsePlot(const std::string& path, PlotFormat format, const Respons
         return false;
     cairo_surface_finish(surface.get());  // an SVG file is complete only now
     return !Failed(cairo_surface_status(surface.get()), error);
+}
+
+}  // namespace
+
+bool WriteResponsePlot(const std::string& path, PlotFormat format, const ResponseCurve& curve, std::string& error)
+{
+    const bool written = WritePicture(path, format, curve, error);
+    // cairo keeps the fonts it found through fontconfig, and fontconfig its
+    // configuration, for the rest of the process. A run draws one plot, so both let
+    // them go once the picture's cairo objects are gone, and leak checkers stay quiet.
+    cairo_debug_reset_static_data();
+    FcFini();
+    return written;
 }
 
 }  // namespace vorla::render
