@@ -15,12 +15,14 @@ using nlohmann::ordered_json;
 namespace {
 
 // The factory's 8-bit texts carry one character per byte (it widens them byte by
-// byte for its UTF-16 answers), while JSON texts are UTF-8.
-std::string Utf8(const char8* text)
+// byte for its UTF-16 answers), while JSON texts are UTF-8. A text that fills its
+// whole field has no terminating zero, so the field's size bounds the reading.
+template <size_t N>
+std::string Utf8(const char8 (&text)[N])
 {
     std::string utf8;
-    for (; *text; ++text) {
-        const auto byte = static_cast<unsigned char>(*text);
+    for (size_t i = 0; i < N && text[i]; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
         if (byte < 0x80) {
             utf8 += char(byte);
         } else {
@@ -144,6 +146,8 @@ bool WriteModuleInfo(const std::filesystem::path& bundle, std::string& error)
         file << description.dump(2) << '\n';
         if (!file.flush()) {
             error = "cannot write " + temporary.string();
+            file.close();
+            std::filesystem::remove(temporary, failure);
             return false;
         }
     }
