@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "AudioBlock.h"
 #include "ContextMenu.h"
@@ -314,4 +315,24 @@ TEST_F(Panel, AKnobAtTheMiddleShowsFrameThirtyOfItsStrip)
     }
     EXPECT_GT(opaque, 1000);  // the knob itself
     EXPECT_GT(clear, 100);    // the corners around it
+}
+
+// The audio thread hands automation to the controls while the user-interface
+// thread ticks and turns another knob, with no lock between the controls' values
+// and the tick: a thread-sanitizer build checks that they never race.
+TEST_F(Panel, AutomationDuringTicksAndGesturesKeepsEveryValue)
+{
+    constexpr int kRounds = 200;
+    std::thread audio([this] {
+        for (int i = 0; i < kRounds; ++i) Automate({{kOut, (i % 25) / 24.0}});
+        Automate({{kOut, 1.0}});
+    });
+    for (int i = 0; i < kRounds; ++i) {
+        editor->onMouseWheel(557, 80, MouseMods(), i % 2 ? 1 : -1);
+        editor->onFrameTick();
+    }
+    audio.join();
+    EXPECT_EQ(ControlAt(kOutKnob).value(), 1.0);
+    EXPECT_EQ(plug->Param(kOut)->Value(), 12.0);
+    EXPECT_NEAR(ControlAt(kHighKnob).value(), 0.5, 1e-9);
 }
