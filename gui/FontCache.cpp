@@ -55,9 +55,13 @@ LICE_IFont* FontCache::makeFont(const TextStyle& style)
 }
 
 // Destroyed with the module's static objects, which empties it when the module
-// unloads.
+// unloads. The fonts share process-wide state of their own that must outlive the
+// cache as it deletes them: a font made and dropped before the cache exists sets
+// that state up first, so that it is torn down last.
 FontCache& SharedFontCache()
 {
+    static const bool fontStateFirst = (LICE_CachedFont(), true);
     static FontCache cache;
+    (void)fontStateFirst;
     return cache;
 }

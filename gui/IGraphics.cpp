@@ -11,9 +11,13 @@ IGraphics::IGraphics(IPlugBase& plug, int width, int height, int framesPerSecond
 {
 }
 
-// Platform classes close their window in their own destructor; the controls go
-// last to first with the list.
-IGraphics::~IGraphics() = default;
+// Platform classes close their window in their own destructor.
+IGraphics::~IGraphics()
+{
+    fallbackKeyControl_.reset();
+    controls_.Clear();  // last to first
+    backBuffer_.reset();
+}
 
 void IGraphics::setEditorSize(int width, int height)
 {
