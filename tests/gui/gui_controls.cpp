@@ -48,18 +48,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Controls, ABitmapControlTakesOneFrameOfItsStripAsItsRectangle)
-{
-    const IBitmapControl picture(&plug, 5, 7, -1, StripOf(*switchImage, 3), kMixReplace);
-    EXPECT_EQ(picture.rect(), (PixelRect {5, 7, 13, 11}));
-    EXPECT_EQ(picture.hitRect(), picture.rect());
-    EXPECT_EQ(picture.blend().kind, kMixReplace);
-    EXPECT_EQ(picture.blend().weight, 1.0f);
-    EXPECT_EQ(picture.defaultValue(), -1.0);
-    EXPECT_TRUE(picture.needsPaint());
-    EXPECT_TRUE(picture.noValuePrompt());
-}
-
 TEST_F(Controls, ATwoFrameSwitchTogglesAndSendsEachValue)
 {
     ISwitchControl& power = AddSwitch(kPower, 2);
@@ -114,18 +102,6 @@ TEST_F(Controls, AHorizontalKnobFollowsRightwardTravel)
     EXPECT_NEAR(knob.value(), 0.6, 1e-12);
 }
 
-TEST_F(Controls, WheelNotchesMoveAKnobByHundredthsOrThousandths)
-{
-    IKnobMultiControl& knob = AddKnob(kGain);
-    knob.takeParamValue(0.5);
-    knob.onMouseWheel(0, 0, MouseMods(), 3);
-    EXPECT_NEAR(knob.value(), 0.53, 1e-12);
-    knob.onMouseWheel(0, 0, kControl, 3);
-    EXPECT_NEAR(knob.value(), 0.533, 1e-12);
-    knob.onMouseWheel(0, 0, kShift, -3);
-    EXPECT_NEAR(knob.value(), 0.53, 1e-12);
-}
-
 TEST_F(Controls, TheFirstValueFromThePluginBecomesTheDoubleClickDefault)
 {
     IKnobMultiControl& knob = AddKnob(kGain);
@@ -176,17 +152,6 @@ TEST_F(Controls, ATypedValueIsSentAndRepaintedTwice)
     EXPECT_EQ(plug.host, (std::vector<std::string> {"perform 0 0.75"}));
     EXPECT_TRUE(DirtyAfterPasses(knob, 1));
     EXPECT_FALSE(DirtyAfterPasses(knob, 1));
-}
-
-TEST_F(Controls, ADimmedControlDrawsAtAQuarterStrength)
-{
-    IKnobMultiControl& knob = AddKnob(kGain);
-    knob.markPainted();
-    knob.setDimmed(true);
-    EXPECT_EQ(knob.blend().weight, 0.25f);
-    EXPECT_TRUE(knob.needsPaint());
-    knob.setDimmed(false);
-    EXPECT_EQ(knob.blend().weight, 1.0f);
 }
 
 TEST_F(Controls, ARangeBoundsTheValueAControlSends)
