@@ -84,8 +84,6 @@ public:
     double defaultValue() const { return defaultValue_.load(std::memory_order_relaxed); }
     int paramIndex() const { return paramIndex_; }
     const PixelRect& rect() const { return rect_; }
-    const PixelRect& hitRect() const { return hitRect_; }
-    void setHitRect(const PixelRect& rect) { hitRect_ = rect; }
     const BlendSpec& blend() const { return blend_; }
     bool hidden() const { return hidden_; }
     bool dimmed() const { return dimmed_; }
@@ -93,7 +91,6 @@ public:
     void setDoubleAsPress(bool on) { doubleAsPress_ = on; }
     bool hoverWhenDimmed() const { return hoverWhenDimmed_; }
     void setHoverWhenDimmed(bool on) { hoverWhenDimmed_ = on; }
-    bool noValuePrompt() const { return noValuePrompt_; }
     void setNoValuePrompt(bool off) { noValuePrompt_ = off; }
     void setValueRange(double minimum, double maximum);
     int fieldMaxChars() const { return fieldMaxChars_; }

@@ -146,6 +146,7 @@ void IGraphics::paintStrict(const PixelRect& area)
 void IGraphics::paintDirty()
 {
     IControl* background = controls_.Get(0);
+    if (!background) return;
     if (background->needsPaint()) {
         clipRect_ = background->rect();
         for (int i = 0; i < controls_.Count(); ++i) {

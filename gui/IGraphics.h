@@ -16,7 +16,6 @@
 #include "RgbaColor.h"
 #include "TextStyle.h"
 
-class LICE_IFont;
 class PlugParam;
 
 // The platform-neutral editor: the ordered list of controls (index 0 is the
@@ -100,9 +99,7 @@ public:
 
     int controlCount() const { return controls_.Count(); }
     IControl* control(int index) const { return controls_.Get(index); }
-    IPlugBase& plug() const { return plug_; }
     LICE_SysBitmap* surface() const { return backBuffer_.get(); }
-    int ticksPerSecond() const { return ticksPerSecond_; }
     int frameIntervalMs() const { return 1000 / ticksPerSecond_; }
     int grabbedControl() const { return grabbedControl_; }
     int hoverControl() const { return hoverControl_; }
