@@ -8,7 +8,9 @@
 #include "TextGeometry.h"
 #include "Utf8.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 using namespace TextGeometry;
 
@@ -150,29 +152,10 @@ void LICE_CachedFont::AttachFontHandle(LICE_FontHandle handle, int flags)
         for (char32_t code = 0; code < 128; ++code) glyphs_.Find(code);
 }
 
-LICE_pixel LICE_CachedFont::SetInkColour(LICE_pixel colour)
-{
-    std::swap(inkColour_, colour);
-    return colour;
-}
-
-LICE_pixel LICE_CachedFont::SetPaperColour(LICE_pixel colour)
-{
-    std::swap(paperColour_, colour);
-    return colour;
-}
-
-LICE_pixel LICE_CachedFont::SetEffectColour(LICE_pixel colour)
-{
-    std::swap(effectColour_, colour);
-    return colour;
-}
-
-int LICE_CachedFont::SetPaperMode(int mode)
-{
-    std::swap(paperMode_, mode);
-    return mode;
-}
+LICE_pixel LICE_CachedFont::SetInkColour(LICE_pixel colour) { return std::exchange(inkColour_, colour); }
+LICE_pixel LICE_CachedFont::SetPaperColour(LICE_pixel colour) { return std::exchange(paperColour_, colour); }
+LICE_pixel LICE_CachedFont::SetEffectColour(LICE_pixel colour) { return std::exchange(effectColour_, colour); }
+int LICE_CachedFont::SetPaperMode(int mode) { return std::exchange(paperMode_, mode); }
 
 void LICE_CachedFont::SetBlend(int mode, float opacity)
 {
@@ -199,7 +182,7 @@ bool LICE_CachedFont::platformPathPreferred(unsigned flags)
 
 int LICE_CachedFont::RenderText(LICE_IBitmap* dest, const char* text, int length, LICE_Rect* rect, unsigned flags)
 {
-    if (!text || !rect) return 0;
+    if (!text || !rect || !Placeable(*rect)) return 0;
     if (length < 0) length = int(std::strlen(text));
     switch (PathFor(dest, flags)) {
     case LICE_TextPath::Platform: return renderPlatformText(dest, text, length, *rect, flags);
@@ -219,13 +202,13 @@ int LICE_CachedFont::renderPlatformText(LICE_IBitmap* dest, const char* text, in
 namespace {
 
 struct TextBlock {
-    int lines = 0;
-    int longest = 0; // the longest line's length along the direction of writing
+    long long lines = 0;
+    long long longest = 0; // the longest line's length along the direction of writing
 };
 
-int lineLength(GlyphCache& glyphs, LineReader& reader)
+long long lineLength(GlyphCache& glyphs, LineReader& reader)
 {
-    int length = 0;
+    long long length = 0;
     char32_t code;
     while (reader.Next(code))
         if (const GlyphRecord* glyph = glyphs.Find(code)) length += glyph->advance;
@@ -252,9 +235,10 @@ int LICE_CachedFont::renderGlyphText(LICE_IBitmap* dest, const char* text, int l
     const TextBlock block = measureBlock(glyphs_, reader);
     const Pen::Direction direction = Pen::DirectionOf(fontFlags_);
     const bool horizontal = direction == Pen::Direction::Right;
-    const int depth = block.lines * lineHeight_ + (block.lines - 1) * lineSpacing_;
-    const int width = horizontal ? block.longest : depth;
-    const int height = horizontal ? depth : block.longest;
+    const long long depth = block.lines * lineHeight_ + (block.lines - 1) * lineSpacing_;
+    if (block.longest > kMaxCoordinate || depth > kMaxCoordinate || depth < 0) return 0;
+    const int width = int(horizontal ? block.longest : depth);
+    const int height = int(horizontal ? depth : block.longest);
     if (flags & kTextCalcRect) {
         rect.right = rect.left + width;
         rect.bottom = rect.top + height;
@@ -266,14 +250,14 @@ int LICE_CachedFont::renderGlyphText(LICE_IBitmap* dest, const char* text, int l
     const int left = AlignedStart(rect.left, rect.right, width, flags & kTextCenter, flags & kTextRight);
     const int top = AlignedStart(rect.top, rect.bottom, height, flags & kTextVCenter, flags & kTextBottom);
     const LICE_Rect box = {left, top, left + width, top + height};
-    for (int line = 0; line < block.lines; ++line) {
+    for (long long line = 0; line < block.lines; ++line) {
         // Horizontal lines are aligned one by one, as the platform's text drawing
         // does; vertical text is aligned as one block.
         LineReader probe = reader;
-        const int x = horizontal ? AlignedStart(rect.left, rect.right, lineLength(glyphs_, probe), flags & kTextCenter,
-                                                flags & kTextRight)
+        const int x = horizontal ? AlignedStart(rect.left, rect.right, int(lineLength(glyphs_, probe)),
+                                                flags & kTextCenter, flags & kTextRight)
                                  : box.left;
-        Pen pen = Pen::StartOfLine(direction, box, x, line * (lineHeight_ + lineSpacing_), lineHeight_);
+        Pen pen = Pen::StartOfLine(direction, box, x, int(line * (lineHeight_ + lineSpacing_)), lineHeight_);
         char32_t code;
         while (reader.Next(code)) {
             const GlyphRecord* glyph = glyphs_.Find(code);
@@ -288,7 +272,7 @@ int LICE_CachedFont::renderGlyphText(LICE_IBitmap* dest, const char* text, int l
 
 void LICE_CachedFont::RenderGlyph(LICE_IBitmap* dest, int x, int y, const GlyphMask& mask, const LICE_Rect& clip)
 {
-    if (!dest || !mask.coverage) return;
+    if (!dest || !mask.coverage || !Placeable({x, y, x, y})) return;
     const LICE_Rect area = Intersection(Intersection({x, y, x + mask.width, y + mask.height}, clip), Bounds(*dest));
     if (IsEmpty(area)) return;
     const std::uint8_t* first = mask.coverage + std::size_t(area.top - y) * mask.width + (area.left - x);

@@ -52,6 +52,7 @@ int drawThroughScratch(LICE_IBitmap* dest, const PlatformString& text, LICE_Rect
     LICE_Rect extent = {0, 0, 0, 0};
     const unsigned measureFlags = (flags & ~(kHorizontalAlignment | kVerticalAlignment)) | kTextCalcRect;
     const int measured = PlatformDrawText(scratch.DrawContext(), style.font, text, extent, measureFlags, style.colours);
+    if (!Placeable(extent)) return 0;
     const int width = extent.right - extent.left, height = extent.bottom - extent.top;
     if (flags & kTextCalcRect) {
         rect.right = rect.left + width;

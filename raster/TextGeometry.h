@@ -7,6 +7,16 @@
 // Rectangle arithmetic shared by the two text paths.
 namespace TextGeometry {
 
+// Text is placed only within +-2^28 pixels, far beyond any bitmap, so that
+// positions, extents and their sums always fit in an int.
+constexpr int kMaxCoordinate = 1 << 28;
+
+inline bool Placeable(const LICE_Rect& r)
+{
+    const auto fits = [](int v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; };
+    return fits(r.left) && fits(r.top) && fits(r.right) && fits(r.bottom);
+}
+
 // Where a run of `size` pixels starts inside [start, end): at the start, centred
 // (rounding towards the start) or flush with the end.
 inline int AlignedStart(int start, int end, int size, bool centred, bool atEnd)

@@ -31,11 +31,11 @@ private:
     HGDIOBJ previous_;
 };
 
-// The glyph canvas, grown to at least width x height, ready for white text on an
-// opaque black background; null without a drawing context.
-HDC glyphCanvasContext(int width, int height)
+// The glyph canvas's context, ready for white text on an opaque black
+// background; null without one.
+HDC glyphCanvasContext()
 {
-    const HDC context = static_cast<HDC>(FontShared::GlyphCanvas(width, height).DrawContext());
+    const HDC context = static_cast<HDC>(FontShared::GlyphCanvas(0, 0).DrawContext());
     if (!context) return nullptr;
     SetTextColor(context, RGB(255, 255, 255));
     SetBkMode(context, OPAQUE);
@@ -54,7 +54,7 @@ int drawText(HDC context, const PlatformString& text, RECT& rect, unsigned flags
 
 int PlatformFontLineHeight(LICE_FontHandle font)
 {
-    const HDC context = glyphCanvasContext(0, 0);
+    const HDC context = glyphCanvasContext();
     if (!context || !font) return 0;
     const SelectedFont selected(context, font);
     TEXTMETRICA metrics;
@@ -69,7 +69,7 @@ bool PlatformRenderGlyph(LICE_FontHandle font, char32_t code, RawGlyph& glyph)
     const int count = int(units.size());
     constexpr UINT kAlone = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 
-    const HDC context = glyphCanvasContext(0, 0);
+    const HDC context = glyphCanvasContext();
     if (!context || !font) return false;
     const SelectedFont selected(context, font);
     RECT cell = {0, 0, 0, 0};

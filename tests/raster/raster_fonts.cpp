@@ -118,6 +118,10 @@ TEST(GlyphText, MeasuresWithoutDrawing)
     EXPECT_EQ(rect.bottom, 5 + lineHeight);
     EXPECT_TRUE(samePixels(dest, untouched));
 
+    // Rectangles far beyond any bitmap are refused rather than overflowing.
+    LICE_Rect huge = {-2147483647, 0, 2147483647, 10};
+    EXPECT_EQ(font->RenderText(&dest, "ab", -1, &huge, kTextGlyphPathOnly | kTextCenter), 0);
+
     // An explicit length counts bytes.
     LICE_Rect partial = {0, 0, 0, 0};
     font->RenderText(nullptr, "abc", 1, &partial, kTextCalcRect);
