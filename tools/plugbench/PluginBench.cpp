@@ -1,21 +1,21 @@
 // vorla-plugin-bench: speed of the built plug-in as a host drives it, the cost of
 // setting an instance up, and the cost of silence after loud material against
-// noise. Usage: vorla-plugin-bench [BUNDLE]
-//        vorla-plugin-bench --once FACTOR [BUNDLE]
-//
-// --once processes one second of noise at the factor (4 or 16) and reports nothing:
-// a workload for instruction counters such as callgrind, whose counts repeat
-// exactly from run to run where times do not.
+// noise.
+//   vorla-plugin-bench [BUNDLE]                the report
+//   vorla-plugin-bench --compare OLD NEW       NEW's speed over OLD's, per factor
+//   vorla-plugin-bench --once FACTOR [BUNDLE]  one second of noise at factor 4 or
+//       16 and no report: a workload for instruction counters such as callgrind,
+//       whose counts repeat exactly from run to run where times do not
 //
 // Every figure is thread CPU time, so time the scheduler gives to other programs
-// does not count; throughput is the best of three runs. The silence figure runs
-// two instances in lockstep, alternating groups of blocks, so that whatever slows
-// the machine down slows both alike and cancels in their ratio.
+// does not count; throughput is the best of three runs. Ratios run two instances
+// in lockstep, alternating groups of blocks, so that whatever slows the machine
+// down slows both alike and cancels in the ratio.
 #include <time.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,9 +50,38 @@ struct Setting {
     ParamID id;
     double normalized;
 };
+using Settings = std::vector<Setting>;
 
 // Oversample's normalised value: 1 selects factor 4, 0 factor 16.
 Setting Factor(int factor) { return {kOversampleId, factor == 4 ? 1.0 : 0.0}; }
+
+// High-pass and low-pass on, Low Atten and High moved, so that the sections'
+// poles differ from the defaults'.
+Settings Moved(int factor) { return {{kHpfId, 0.6}, {kLpfId, 0.5}, {kLowAttenId, 0.7}, {kHighId, 0.8}, Factor(factor)}; }
+
+std::unique_ptr<host::PluginModule> Load(const char* path)
+{
+    std::string error;
+    auto module = host::PluginModule::load(path, error);
+    if (!module) std::fprintf(stderr, "vorla-plugin-bench: %s\n", error.c_str());
+    return module;
+}
+
+// An initialised instance, set up, with the settings applied by one empty block.
+std::unique_ptr<host::PluginInstance> Instance(host::PluginModule& module, int blockFrames, int32 sampleSize,
+                                               const Settings& settings)
+{
+    static IPtr<host::HostApplication> context = owned(new host::HostApplication("vorla-plugin-bench"));
+    std::string error;
+    auto plugin = host::PluginInstance::createFirstEffect(module.factory(), error);
+    plugin->initialize(static_cast<IHostApplication*>(context.get()));
+    plugin->prepare(kRate, blockFrames, sampleSize, 2);
+    auto changes = owned(new host::ParameterChanges());
+    for (const Setting& s : settings) changes->add(s.id, 0, s.normalized);
+    host::AudioBlock empty(2, blockFrames, sampleSize);
+    plugin->process(empty.processData(0, changes));
+    return plugin;
+}
 
 // One second of audio cut into host blocks, filled once so that the timed loops
 // only call process.
@@ -69,7 +98,6 @@ public:
     }
 
     int Blocks() const { return int(blocks.size()); }
-    int BlockFrames() const { return frames; }
 
     // Processes blocks [first, first + count) and returns the thread time taken.
     double Process(host::PluginInstance& plugin, int first, int count)
@@ -78,6 +106,8 @@ public:
         for (int b = first; b < first + count; ++b) plugin.process(blocks[size_t(b)]->processData(frames));
         return ThreadSeconds() - start;
     }
+
+    double ProcessAll(host::PluginInstance& plugin) { return Process(plugin, 0, Blocks()); }
 
 private:
     static double NextNoise(unsigned& seed)
@@ -90,114 +120,80 @@ private:
     std::vector<std::unique_ptr<host::AudioBlock>> blocks;
 };
 
-class Bench {
-public:
-    explicit Bench(host::PluginModule& loaded) : module(loaded) {}
-
-    // An initialised instance, set up, with the settings applied by one empty block.
-    std::unique_ptr<host::PluginInstance> Instance(int blockFrames, int32 sampleSize,
-                                                   const std::vector<Setting>& settings)
-    {
-        std::string error;
-        auto plugin = host::PluginInstance::createFirstEffect(module.factory(), error);
-        plugin->initialize(static_cast<IHostApplication*>(context.get()));
-        plugin->prepare(kRate, blockFrames, sampleSize, 2);
-        auto changes = owned(new host::ParameterChanges());
-        for (const Setting& s : settings) changes->add(s.id, 0, s.normalized);
-        host::AudioBlock empty(2, blockFrames, sampleSize);
-        plugin->process(empty.processData(0, changes));
-        return plugin;
+// Multiple of real time for noise through one instance, best of the runs.
+double Throughput(host::PluginModule& module, int blockFrames, int32 sampleSize, const Settings& settings)
+{
+    Second noise(blockFrames, sampleSize, true);
+    double best = 1e30;
+    for (int run = 0; run < kRuns; ++run) {
+        auto plugin = Instance(module, blockFrames, sampleSize, settings);
+        double seconds = 0.0;
+        for (int s = 0; s < kSecondsPerRun; ++s) seconds += noise.ProcessAll(*plugin);
+        best = std::min(best, seconds);
     }
+    return kSecondsPerRun / best;
+}
 
-    // Multiple of real time for noise through one instance, best of the runs.
-    double Throughput(int blockFrames, int32 sampleSize, const std::vector<Setting>& settings)
-    {
-        Second noise(blockFrames, sampleSize, true);
-        double best = 1e30;
-        for (int run = 0; run < kRuns; ++run) {
-            auto plugin = Instance(blockFrames, sampleSize, settings);
-            double seconds = 0.0;
-            for (int s = 0; s < kSecondsPerRun; ++s) seconds += noise.Process(*plugin, 0, noise.Blocks());
-            best = std::min(best, seconds);
-        }
-        return kSecondsPerRun / best;
+// Microseconds of one setupProcessing call on an instance that has processed
+// before, best of many.
+double SetupMicroseconds(host::PluginModule& module)
+{
+    auto plugin = Instance(module, 512, kSample32, {});
+    ProcessSetup setup {kRealtime, kSample32, 512, kRate};
+    double best = 1e30;
+    for (int i = 0; i < 200; ++i) {
+        // Alternate the block size so the scratch buffers really change.
+        setup.maxSamplesPerBlock = i % 2 ? 512 : 1024;
+        const double start = ThreadSeconds();
+        plugin->processor()->setupProcessing(setup);
+        best = std::min(best, ThreadSeconds() - start);
     }
+    return best * 1e6;
+}
 
-    // Microseconds of one setupProcessing call on an instance that has processed
-    // before, best of many.
-    double SetupMicroseconds()
-    {
-        auto plugin = Instance(512, kSample32, {});
-        ProcessSetup setup {kRealtime, kSample32, 512, kRate};
-        double best = 1e30;
-        for (int i = 0; i < 200; ++i) {
-            // Alternate the block size so the scratch buffers really change.
-            setup.maxSamplesPerBlock = i % 2 ? 512 : 1024;
-            const double start = ThreadSeconds();
-            plugin->processor()->setupProcessing(setup);
-            best = std::min(best, ThreadSeconds() - start);
-        }
-        return best * 1e6;
-    }
+// Two instances fed in turns, eight 512-frame blocks each: the time of the first
+// over the time of the second, for their seconds [from, to).
+struct Lockstep {
+    host::PluginInstance& first;
+    Second& firstInput;
+    host::PluginInstance& second;
+    Second& secondInput;
 
-    // Thread time of silence after loud noise over the time of noise, for the
-    // later `measured` seconds of `silent` seconds of silence. Two instances with
-    // the same settings take turns, a few blocks each.
-    double SilenceOverNoise(const std::vector<Setting>& settings, int silent, int measured)
+    double Ratio(int from, int to)
     {
-        constexpr int kBlockFrames = 512, kGroup = 8;
-        Second noise(kBlockFrames, kSample32, true), silence(kBlockFrames, kSample32, false);
-        auto quiet = Instance(kBlockFrames, kSample32, settings);
-        auto busy = Instance(kBlockFrames, kSample32, settings);
-        for (int s = 0; s < 2; ++s) {
-            noise.Process(*quiet, 0, noise.Blocks());
-            noise.Process(*busy, 0, noise.Blocks());
-        }
-        double quietTime = 0.0, busyTime = 0.0;
-        for (int s = 0; s < silent; ++s) {
-            for (int b = 0; b < noise.Blocks(); b += kGroup) {
-                const int count = std::min(kGroup, noise.Blocks() - b);
-                const double q = silence.Process(*quiet, b, count);
-                const double n = noise.Process(*busy, b, count);
-                if (s >= silent - measured) {
-                    quietTime += q;
-                    busyTime += n;
+        constexpr int kGroup = 8;
+        double firstTime = 0.0, secondTime = 0.0;
+        for (int s = 0; s < to; ++s) {
+            for (int b = 0; b < firstInput.Blocks(); b += kGroup) {
+                const int count = std::min(kGroup, firstInput.Blocks() - b);
+                const double a = firstInput.Process(first, b, count);
+                const double z = secondInput.Process(second, b, count);
+                if (s >= from) {
+                    firstTime += a;
+                    secondTime += z;
                 }
             }
         }
-        return quietTime / busyTime;
+        return firstTime / secondTime;
     }
-
-    void Once(int factor)
-    {
-        Second noise(512, kSample32, true);
-        auto plugin = Instance(512, kSample32, {Factor(factor)});
-        noise.Process(*plugin, 0, noise.Blocks());
-    }
-
-private:
-    host::PluginModule& module;
-    IPtr<host::HostApplication> context = owned(new host::HostApplication("vorla-plugin-bench"));
 };
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Time of silence after loud noise over the time of noise, seconds 20 to 40 of
+// the silence.
+double SilenceOverNoise(host::PluginModule& module, const Settings& settings)
 {
-    const bool once = argc > 2 && std::string(argv[1]) == "--once";
-    const int onceFactor = once ? std::atoi(argv[2]) : 0;
-    const int bundleArg = once ? 3 : 1;
-    std::string error;
-    auto module = host::PluginModule::load(argc > bundleArg ? argv[bundleArg] : VORLA_DEFAULT_PLUGIN, error);
-    if (!module) {
-        std::fprintf(stderr, "vorla-plugin-bench: %s\n", error.c_str());
-        return 1;
+    Second noise(512, kSample32, true), silence(512, kSample32, false);
+    auto quiet = Instance(module, 512, kSample32, settings);
+    auto busy = Instance(module, 512, kSample32, settings);
+    for (int s = 0; s < 2; ++s) {
+        noise.ProcessAll(*quiet);
+        noise.ProcessAll(*busy);
     }
-    Bench bench(*module);
-    if (once) {
-        bench.Once(onceFactor);
-        return 0;
-    }
+    return Lockstep {*quiet, silence, *busy, noise}.Ratio(20, 40);
+}
+
+int Report(host::PluginModule& module)
+{
     std::printf("stereo noise at 48 kHz, default settings; multiples of real time in thread CPU time, "
                 "best of %d runs of %d s\n", kRuns, kSecondsPerRun);
     for (int blockFrames : {512, 64})
@@ -205,16 +201,55 @@ int main(int argc, char** argv)
             for (int factor : {4, 16})
                 std::printf("  %3d-frame blocks, %d-bit, factor %2d: %7.1f x\n", blockFrames,
                             size == kSample32 ? 32 : 64, factor,
-                            bench.Throughput(blockFrames, size, {Factor(factor)}));
-    std::printf("setupProcessing of one instance: %.1f us\n", bench.SetupMicroseconds());
+                            Throughput(module, blockFrames, size, {Factor(factor)}));
+    for (int factor : {4, 16})
+        std::printf("  filters on, knobs moved,  32-bit, factor %2d: %7.1f x\n", factor,
+                    Throughput(module, 512, kSample32, Moved(factor)));
+    std::printf("setupProcessing of one instance: %.1f us\n", SetupMicroseconds(module));
+    std::printf("silence 20-40 s after loud noise against noise (filters on), two instances in lockstep:\n");
+    for (int factor : {4, 16})
+        std::printf("  factor %2d: %5.1f %%\n", factor, 100.0 * SilenceOverNoise(module, Moved(factor)));
+    return 0;
+}
 
-    // High-pass and low-pass on, Low Atten and High moved, so that the sections'
-    // poles differ from the defaults'.
-    std::printf("silence 20-40 s after loud noise against noise, two instances in lockstep:\n");
+// How many times faster `after` runs than `before`, on 20 s of noise.
+int Compare(host::PluginModule& before, host::PluginModule& after)
+{
+    Second noise(512, kSample32, true);
     for (int factor : {4, 16}) {
-        const std::vector<Setting> moved {{kHpfId, 0.6}, {kLpfId, 0.5}, {kLowAttenId, 0.7}, {kHighId, 0.8},
-                                          Factor(factor)};
-        std::printf("  factor %2d: %5.1f %%\n", factor, 100.0 * bench.SilenceOverNoise(moved, 40, 20));
+        auto old = Instance(before, 512, kSample32, {Factor(factor)});
+        auto updated = Instance(after, 512, kSample32, {Factor(factor)});
+        const double speedUp = Lockstep {*old, noise, *updated, noise}.Ratio(1, 21);
+        std::printf("factor %2d: %.3f x as fast\n", factor, speedUp);
     }
     return 0;
+}
+
+int Once(host::PluginModule& module, int factor)
+{
+    Second noise(512, kSample32, true);
+    auto plugin = Instance(module, 512, kSample32, {Factor(factor)});
+    noise.ProcessAll(*plugin);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--compare" && argc == 4) {
+        auto before = Load(argv[2]), after = Load(argv[3]);
+        return before && after ? Compare(*before, *after) : 1;
+    }
+    if (mode == "--once" && (argc == 3 || argc == 4)) {
+        auto module = Load(argc == 4 ? argv[3] : VORLA_DEFAULT_PLUGIN);
+        return module ? Once(*module, std::atoi(argv[2])) : 1;
+    }
+    if (argc > 2 || mode.rfind("--", 0) == 0) {
+        std::fprintf(stderr, "usage: vorla-plugin-bench [BUNDLE] | --compare OLD NEW | --once FACTOR [BUNDLE]\n");
+        return 2;
+    }
+    auto module = Load(argc == 2 ? argv[1] : VORLA_DEFAULT_PLUGIN);
+    return module ? Report(*module) : 1;
 }
