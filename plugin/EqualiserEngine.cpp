@@ -28,20 +28,28 @@ void EqualiserEngine::SetOversample(double value) {
 // Each smoother steps twice per block, so the right channel's sections get
 // the second step: the smoothing time counts in blocks, not samples.
 void EqualiserEngine::RefreshCoefficients(double fs) {
-    saturation.Design(oversampleFactor);
-
-    const double p = std::exp(-2.0 * kPi * kSmootherCornerHz / fs);
-    for (ValueSmoother* s : {&lowBoostSmoother, &lowAttenSmoother, &midSmoother, &highSmoother}) {
-        s->feedback = p;
-        s->gain = 1.0 - p;
+    // The anti-alias design depends on the factor alone, the high-pass corners and
+    // the smoothers' constant on the sample rate alone: redone only when those
+    // change, they come out the same as if redone every block.
+    if (oversampleFactor != designedFactor) {
+        saturation.Design(oversampleFactor);
+        designedFactor = oversampleFactor;
+    }
+    if (!(fs == designedRate)) {
+        const double p = std::exp(-2.0 * kPi * kSmootherCornerHz / fs);
+        for (ValueSmoother* s : {&lowBoostSmoother, &lowAttenSmoother, &midSmoother, &highSmoother}) {
+            s->feedback = p;
+            s->gain = 1.0 - p;
+        }
+        for (Channel& c : channels)
+            for (int k = 0; k < kHpfCorners; ++k) c.hpf[k].Design(k + 1, fs);
+        designedRate = fs;
     }
     for (Channel& c : channels) {
         const double boost = lowBoostSmoother.Step(lowBoostTarget);
         const double keep = lowAttenSmoother.Step(1.0 - lowAttenTarget);
         c.low.Design(fs, keep, boost);
     }
-    for (Channel& c : channels)
-        for (int k = 0; k < kHpfCorners; ++k) c.hpf[k].Design(k + 1, fs);
     for (Channel& c : channels) c.mid.Design(fs, 1.0 - midSmoother.Step(midTarget));
     for (Channel& c : channels) c.high.Design(fs, highSmoother.Step(highTarget));
     for (Channel& c : channels) c.lpf.Design(lpfValue, fs);

@@ -77,6 +77,8 @@ private:
     double lpfValue = 0.0;
     double outputGain = 0.0;  // silent until the owner delivers Out
     int oversampleFactor = 4;
+    int designedFactor = 0;     // the factor the saturation stage is designed for
+    double designedRate = 0.0;  // the rate the smoothers and high-pass corners are set for
     StereoSaturationStage saturation;  // both channels, one lane each
     Channel channels[2];
 };
