@@ -41,36 +41,52 @@ void EqualiserEngine::RefreshCoefficients(double fs) {
             s->feedback = p;
             s->gain = 1.0 - p;
         }
-        for (Channel& c : channels)
-            for (int k = 0; k < kHpfCorners; ++k) c.hpf[k].Design(k + 1, fs);
+        for (int k = 0; k < kHpfCorners; ++k) {
+            HpfStage corner;
+            corner.Design(k + 1, fs);
+            hpf[k].SetCoefficients(corner, corner);
+        }
         designedRate = fs;
     }
-    for (Channel& c : channels) {
+
+    LowSection lowDesign[2];
+    for (LowSection& d : lowDesign) {
         const double boost = lowBoostSmoother.Step(lowBoostTarget);
         const double keep = lowAttenSmoother.Step(1.0 - lowAttenTarget);
-        c.low.Design(fs, keep, boost);
+        d.Design(fs, keep, boost);
     }
-    for (Channel& c : channels) c.mid.Design(fs, 1.0 - midSmoother.Step(midTarget));
-    for (Channel& c : channels) c.high.Design(fs, highSmoother.Step(highTarget));
-    for (Channel& c : channels) c.lpf.Design(lpfValue, fs);
+    low.SetCoefficients(lowDesign[0], lowDesign[1]);
+
+    MidSection midDesign[2];
+    for (MidSection& d : midDesign) d.Design(fs, 1.0 - midSmoother.Step(midTarget));
+    mid.SetCoefficients(midDesign[0], midDesign[1]);
+
+    HighSection highDesign[2];
+    for (HighSection& d : highDesign) d.Design(fs, highSmoother.Step(highTarget));
+    high.SetCoefficients(highDesign[0], highDesign[1]);
+
+    LpfStage lpfDesign;
+    lpfDesign.Design(lpfValue, fs);
+    lpf.SetCoefficients(lpfDesign, lpfDesign);
 }
 
-double EqualiserEngine::HighPass(Channel& channel, double x) const {
+// Both channels take the corner read once for the sample.
+StereoSample EqualiserEngine::HighPass(StereoSample x) {
     const double selector = LiveParamValues::Read(live.hpf);
     if (!(selector >= 1.0 && selector < kHpfCorners + 1.0)) return x;
-    return channel.hpf[static_cast<int>(selector) - 1].Tick(x) * kHpfMakeUp;
+    return hpf[static_cast<int>(selector) - 1].Tick(x) * kHpfMakeUp;
 }
 
-double EqualiserEngine::Channel::Equalise(double x) {
+StereoSample EqualiserEngine::Equalise(StereoSample x) {
     return high.Tick(mid.Tick(low.Tick(kEqualiserInputGain * x)));
 }
 
-void EqualiserEngine::Channel::ClearNonFiniteHistories() {
-    for (HpfStage& corner : hpf) corner.ClearIfNotFinite();
-    lpf.ClearIfNotFinite();
-    low.ClearIfNotFinite();
-    mid.ClearIfNotFinite();
-    high.ClearIfNotFinite();
+void EqualiserEngine::ClearNonFiniteHistories() {
+    for (StereoSection<1>& corner : hpf) corner.ClearNonFiniteLanes();
+    lpf.ClearNonFiniteLanes();
+    low.ClearNonFiniteLanes();
+    mid.ClearNonFiniteLanes();
+    high.ClearNonFiniteLanes();
 }
 
 void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* outputs,
@@ -80,20 +96,16 @@ void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* o
 
     for (int i = 0; i < frames; ++i) {
         // Read before any write: outputs may be the inputs.
-        const double dry[2] = {inputs[0][i], inputs[1][i]};
-        const StereoSample wet = saturation.Step(StereoSample{dry[0], dry[1]}, oversampleFactor);
-
-        double filtered[2];
-        for (int c = 0; c < 2; ++c)
-            filtered[c] = HighPass(channels[c], dry[c] + kSaturationMix * wet[c]);
-        if (LiveParamValues::Read(live.lpf) != kLpfOff)
-            for (int c = 0; c < 2; ++c) filtered[c] = channels[c].lpf.Tick(filtered[c]);
+        const StereoSample dry{inputs[0][i], inputs[1][i]};
+        StereoSample filtered = HighPass(dry + kSaturationMix * saturation.Step(dry, oversampleFactor));
+        if (LiveParamValues::Read(live.lpf) > kLpfOff) filtered = lpf.Tick(filtered);
 
         const bool bypassed = LiveParamValues::Read(live.bypass) >= 1.0;  // integer part of a 0/1 switch
-        for (int c = 0; c < 2; ++c)
-            outputs[c][i] = bypassed ? dry[c] : channels[c].Equalise(filtered[c]) * outputGain;
+        const StereoSample out = bypassed ? dry : Equalise(filtered) * outputGain;
+        outputs[0][i] = out[0];
+        outputs[1][i] = out[1];
     }
     // A single non-finite input would otherwise silence the sections for
     // good; the saturation stage flushes its own histories.
-    for (Channel& c : channels) c.ClearNonFiniteHistories();
+    ClearNonFiniteHistories();
 }

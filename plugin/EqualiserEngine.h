@@ -4,6 +4,7 @@
 
 #include "EqualiserSections.h"
 #include "SaturationStage.h"
+#include "StereoSection.h"
 #include "ValueSmoother.h"
 
 // The parameter values that the sample loop reads afresh at every sample,
@@ -51,19 +52,10 @@ public:
     int OversampleFactor() const { return oversampleFactor; }
 
 private:
-    struct Channel {
-        HpfStage hpf[kHpfCorners];
-        LpfStage lpf;
-        LowSection low;
-        MidSection mid;
-        HighSection high;
-
-        double Equalise(double x);
-        void ClearNonFiniteHistories();
-    };
-
     void RefreshCoefficients(double sampleRate);
-    double HighPass(Channel& channel, double x) const;
+    StereoSample HighPass(StereoSample x);
+    StereoSample Equalise(StereoSample x);
+    void ClearNonFiniteHistories();
 
     LiveParamValues live;
     ValueSmoother lowBoostSmoother;
@@ -79,6 +71,11 @@ private:
     int oversampleFactor = 4;
     int designedFactor = 0;     // the factor the saturation stage is designed for
     double designedRate = 0.0;  // the rate the smoothers and high-pass corners are set for
-    StereoSaturationStage saturation;  // both channels, one lane each
-    Channel channels[2];
+    // Both channels, one lane each.
+    StereoSaturationStage saturation;
+    StereoSection<1> hpf[kHpfCorners];
+    StereoSection<1> lpf;
+    StereoSection<2> low;
+    StereoSection<3> mid;
+    StereoSection<2> high;
 };
