@@ -2,6 +2,7 @@
 
 #include "DspMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -31,10 +32,7 @@ void EqualiserEngine::RefreshCoefficients(double fs) {
     // The anti-alias design depends on the factor alone, the high-pass corners and
     // the smoothers' constant on the sample rate alone: redone only when those
     // change, they come out the same as if redone every block.
-    if (oversampleFactor != designedFactor) {
-        saturation.Design(oversampleFactor);
-        designedFactor = oversampleFactor;
-    }
+    saturation.Design(oversampleFactor);
     if (!(fs == designedRate)) {
         const double p = std::exp(-2.0 * kPi * kSmootherCornerHz / fs);
         for (ValueSmoother* s : {&lowBoostSmoother, &lowAttenSmoother, &midSmoother, &highSmoother}) {
@@ -44,7 +42,7 @@ void EqualiserEngine::RefreshCoefficients(double fs) {
         for (int k = 0; k < kHpfCorners; ++k) {
             HpfStage corner;
             corner.Design(k + 1, fs);
-            hpf[k].SetCoefficients(corner, corner);
+            sections.hpf[k].SetCoefficients(corner, corner);
         }
         designedRate = fs;
     }
@@ -55,38 +53,34 @@ void EqualiserEngine::RefreshCoefficients(double fs) {
         const double keep = lowAttenSmoother.Step(1.0 - lowAttenTarget);
         d.Design(fs, keep, boost);
     }
-    low.SetCoefficients(lowDesign[0], lowDesign[1]);
+    sections.low.SetCoefficients(lowDesign[0], lowDesign[1]);
 
     MidSection midDesign[2];
     for (MidSection& d : midDesign) d.Design(fs, 1.0 - midSmoother.Step(midTarget));
-    mid.SetCoefficients(midDesign[0], midDesign[1]);
+    sections.mid.SetCoefficients(midDesign[0], midDesign[1]);
 
     HighSection highDesign[2];
     for (HighSection& d : highDesign) d.Design(fs, highSmoother.Step(highTarget));
-    high.SetCoefficients(highDesign[0], highDesign[1]);
+    sections.high.SetCoefficients(highDesign[0], highDesign[1]);
 
     LpfStage lpfDesign;
     lpfDesign.Design(lpfValue, fs);
-    lpf.SetCoefficients(lpfDesign, lpfDesign);
+    sections.lpf.SetCoefficients(lpfDesign, lpfDesign);
 }
 
-// Both channels take the corner read once for the sample.
-StereoSample EqualiserEngine::HighPass(StereoSample x) {
+// The HPF switch's position: 0 off, 1 to 5 a corner. Both channels take the
+// corner read once for the sample.
+int EqualiserEngine::HpfCorner() const {
     const double selector = LiveParamValues::Read(live.hpf);
-    if (!(selector >= 1.0 && selector < kHpfCorners + 1.0)) return x;
-    return hpf[static_cast<int>(selector) - 1].Tick(x) * kHpfMakeUp;
-}
-
-StereoSample EqualiserEngine::Equalise(StereoSample x) {
-    return high.Tick(mid.Tick(low.Tick(kEqualiserInputGain * x)));
+    return selector >= 1.0 && selector < kHpfCorners + 1.0 ? static_cast<int>(selector) : 0;
 }
 
 void EqualiserEngine::ClearNonFiniteHistories() {
-    for (StereoSection<1>& corner : hpf) corner.ClearNonFiniteLanes();
-    lpf.ClearNonFiniteLanes();
-    low.ClearNonFiniteLanes();
-    mid.ClearNonFiniteLanes();
-    high.ClearNonFiniteLanes();
+    for (StereoSection<1>& corner : sections.hpf) corner.ClearNonFiniteLanes();
+    sections.lpf.ClearNonFiniteLanes();
+    sections.low.ClearNonFiniteLanes();
+    sections.mid.ClearNonFiniteLanes();
+    sections.high.ClearNonFiniteLanes();
 }
 
 void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* outputs,
@@ -94,18 +88,46 @@ void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* o
     RefreshCoefficients(sampleRate);
     if (frames < 1) return;
 
-    for (int i = 0; i < frames; ++i) {
-        // Read before any write: outputs may be the inputs.
-        const StereoSample dry{inputs[0][i], inputs[1][i]};
-        StereoSample filtered = HighPass(dry + kSaturationMix * saturation.Step(dry, oversampleFactor));
-        if (LiveParamValues::Read(live.lpf) > kLpfOff) filtered = lpf.Tick(filtered);
-
-        const bool bypassed = LiveParamValues::Read(live.bypass) >= 1.0;  // integer part of a 0/1 switch
-        const StereoSample out = bypassed ? dry : Equalise(filtered) * outputGain;
-        outputs[0][i] = out[0];
-        outputs[1][i] = out[1];
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const double* const in[2] = {inputs[0] + done, inputs[1] + done};
+        double* const out[2] = {outputs[0] + done, outputs[1] + done};
+        ProcessChunk(in, out, std::min(kChunkFrames, frames - done));
     }
     // A single non-finite input would otherwise silence the sections for
     // good; the saturation stage flushes its own histories.
     ClearNonFiniteHistories();
+}
+
+// Frames are held as channel pairs, left then right. Every input of the chunk
+// is read before any output is written: outputs may be the inputs.
+void EqualiserEngine::ProcessChunk(const double* const* inputs, double* const* outputs, int frames) {
+    double (&dry)[kChunkFrames][2] = chunk.dry;
+    double (&wet)[kChunkFrames][2] = chunk.wet;
+    double (&processed)[kChunkFrames][2] = chunk.processed;
+    for (int i = 0; i < frames; ++i) {
+        dry[i][0] = inputs[0][i];
+        dry[i][1] = inputs[1][i];
+    }
+    saturation.Process(dry[0], wet[0], frames);
+
+    for (int i = 0; i < frames; ++i) {
+        const StereoSample x = LoadPair(dry[i]);
+        StereoSample y = x + kSaturationMix * LoadPair(wet[i]);
+        const int corner = HpfCorner();
+        if (corner > 0) y = sections.hpf[corner - 1].Tick(y) * kHpfMakeUp;
+        if (LiveParamValues::Read(live.lpf) > kLpfOff) y = sections.lpf.Tick(y);
+        // Bypassed (integer part 1), the sections rest and the input passes as it is.
+        if (LiveParamValues::Read(live.bypass) < 1.0) {
+            const StereoSample low = sections.low.Tick(kEqualiserInputGain * y);
+            y = sections.high.Tick(sections.mid.Tick(low)) * outputGain;
+        } else {
+            y = x;
+        }
+        StorePair(processed[i], y);
+    }
+
+    for (int i = 0; i < frames; ++i) {
+        outputs[0][i] = processed[i][0];
+        outputs[1][i] = processed[i][1];
+    }
 }

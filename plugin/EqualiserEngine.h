@@ -20,6 +20,15 @@ struct LiveParamValues {
     static double Read(const std::atomic<double>* value) { return value->load(std::memory_order_relaxed); }
 };
 
+// The filter sections of both channels, one lane each.
+struct FilterSections {
+    StereoSection<1> hpf[kHpfCorners];  // corners 1 to 5
+    StereoSection<1> lpf;
+    StereoSection<2> low;
+    StereoSection<3> mid;
+    StereoSection<2> high;
+};
+
 // The equaliser's complete signal path for a channel pair, independent of
 // any plug-in framework: saturation stage, high-pass, low-pass, input gain,
 // low, mid and high sections, output gain. Not thread-safe; the owner
@@ -42,6 +51,12 @@ public:
     // Clears the saturation stage's filter histories and nothing else.
     void Reset() { saturation.Clear(); }
 
+    // For tests: runs the saturation stage on `path` (false when this
+    // processor cannot), and looks at the stage and the sections.
+    bool SelectSaturationPath(SaturationPath path) { return saturation.SelectPath(path); }
+    const SaturationStage& Saturation() const { return saturation; }
+    const FilterSections& Sections() const { return sections; }
+
     // Reads inputs[0], inputs[1], writes outputs[0], outputs[1]; outputs
     // may be the inputs. Coefficients and smoothers advance even when
     // frames < 1.
@@ -52,9 +67,12 @@ public:
     int OversampleFactor() const { return oversampleFactor; }
 
 private:
+    // Frames the sample loop takes at a time.
+    static constexpr int kChunkFrames = 256;
+
     void RefreshCoefficients(double sampleRate);
-    StereoSample HighPass(StereoSample x);
-    StereoSample Equalise(StereoSample x);
+    void ProcessChunk(const double* const* inputs, double* const* outputs, int frames);
+    int HpfCorner() const;
     void ClearNonFiniteHistories();
 
     LiveParamValues live;
@@ -69,13 +87,14 @@ private:
     double lpfValue = 0.0;
     double outputGain = 0.0;  // silent until the owner delivers Out
     int oversampleFactor = 4;
-    int designedFactor = 0;     // the factor the saturation stage is designed for
     double designedRate = 0.0;  // the rate the smoothers and high-pass corners are set for
-    // Both channels, one lane each.
-    StereoSaturationStage saturation;
-    StereoSection<1> hpf[kHpfCorners];
-    StereoSection<1> lpf;
-    StereoSection<2> low;
-    StereoSection<3> mid;
-    StereoSection<2> high;
+    SaturationStage saturation;
+    FilterSections sections;
+
+    // The sample loop's working buffers: channel pairs, left then right.
+    struct Chunk {
+        double dry[kChunkFrames][2];
+        double wet[kChunkFrames][2];
+        double processed[kChunkFrames][2];
+    } chunk;
 };
