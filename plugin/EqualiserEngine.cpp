@@ -68,13 +68,6 @@ void EqualiserEngine::RefreshCoefficients(double fs) {
     sections.lpf.SetCoefficients(lpfDesign, lpfDesign);
 }
 
-// The HPF switch's position: 0 off, 1 to 5 a corner. Both channels take the
-// corner read once for the sample.
-int EqualiserEngine::HpfCorner() const {
-    const double selector = LiveParamValues::Read(live.hpf);
-    return selector >= 1.0 && selector < kHpfCorners + 1.0 ? static_cast<int>(selector) : 0;
-}
-
 void EqualiserEngine::ClearNonFiniteHistories() {
     for (StereoSection<1>& corner : sections.hpf) corner.ClearNonFiniteLanes();
     sections.lpf.ClearNonFiniteLanes();
@@ -110,21 +103,29 @@ void EqualiserEngine::ProcessChunk(const double* const* inputs, double* const* o
     }
     saturation.Process(dry[0], wet[0], frames);
 
+    // Local copies keep the recursions in registers rather than in memory
+    // that every output store might alias.
+    StereoSection<1> lpf = sections.lpf;
+    StereoSection<2> low = sections.low;
+    StereoSection<3> mid = sections.mid;
+    StereoSection<2> high = sections.high;
     for (int i = 0; i < frames; ++i) {
         const StereoSample x = LoadPair(dry[i]);
         StereoSample y = x + kSaturationMix * LoadPair(wet[i]);
         const int corner = HpfCorner();
         if (corner > 0) y = sections.hpf[corner - 1].Tick(y) * kHpfMakeUp;
-        if (LiveParamValues::Read(live.lpf) > kLpfOff) y = sections.lpf.Tick(y);
+        if (LiveParamValues::Read(live.lpf) > kLpfOff) y = lpf.Tick(y);
         // Bypassed (integer part 1), the sections rest and the input passes as it is.
-        if (LiveParamValues::Read(live.bypass) < 1.0) {
-            const StereoSample low = sections.low.Tick(kEqualiserInputGain * y);
-            y = sections.high.Tick(sections.mid.Tick(low)) * outputGain;
-        } else {
+        if (LiveParamValues::Read(live.bypass) < 1.0)
+            y = high.Tick(mid.Tick(low.Tick(kEqualiserInputGain * y))) * outputGain;
+        else
             y = x;
-        }
         StorePair(processed[i], y);
     }
+    sections.lpf = lpf;
+    sections.low = low;
+    sections.mid = mid;
+    sections.high = high;
 
     for (int i = 0; i < frames; ++i) {
         outputs[0][i] = processed[i][0];

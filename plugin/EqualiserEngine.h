@@ -72,7 +72,12 @@ private:
 
     void RefreshCoefficients(double sampleRate);
     void ProcessChunk(const double* const* inputs, double* const* outputs, int frames);
-    int HpfCorner() const;
+    // The HPF switch's position: 0 off, 1 to 5 a corner. Both channels take
+    // the corner read once for the sample.
+    int HpfCorner() const {
+        const double selector = LiveParamValues::Read(live.hpf);
+        return selector >= 1.0 && selector < kHpfCorners + 1.0 ? static_cast<int>(selector) : 0;
+    }
     void ClearNonFiniteHistories();
 
     LiveParamValues live;
