@@ -26,4 +26,5 @@ struct SaturationKernels {
 };
 
 extern const SaturationKernels kSse2SaturationKernels;  // any x86-64 processor
-extern const SaturationKernels kAvx2SaturationKernels;  // processors with AVX2
+extern const SaturationKernels kAvx2SaturationKernels;    // processors with AVX2
+extern const SaturationKernels kAvx512SaturationKernels;  // processors with AVX-512F and VL

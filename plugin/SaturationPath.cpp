@@ -1,16 +1,31 @@
 #include "SaturationPath.h"
 
+#include <initializer_list>
+
+// The compiler's CPU detection also reports a feature as missing when the
+// operating system does not save the registers it needs.
 bool SaturationPathRuns(SaturationPath path) {
-    if (path == SaturationPath::kSse2) return true;  // part of x86-64
-    // Also false when the operating system does not save the 256-bit registers.
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+    switch (path) {
+    case SaturationPath::kSse2: return true;  // part of x86-64
+    case SaturationPath::kAvx2: return __builtin_cpu_supports("avx2");
+    case SaturationPath::kAvx512:
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+               __builtin_cpu_supports("avx512vl");
+    }
+    return false;
 }
 
 SaturationPath FastestSaturationPath() {
-    return SaturationPathRuns(SaturationPath::kAvx2) ? SaturationPath::kAvx2 : SaturationPath::kSse2;
+    for (SaturationPath path : {SaturationPath::kAvx512, SaturationPath::kAvx2})
+        if (SaturationPathRuns(path)) return path;
+    return SaturationPath::kSse2;
 }
 
 const SaturationKernels& KernelsOf(SaturationPath path) {
-    return path == SaturationPath::kAvx2 ? kAvx2SaturationKernels : kSse2SaturationKernels;
+    switch (path) {
+    case SaturationPath::kAvx2: return kAvx2SaturationKernels;
+    case SaturationPath::kAvx512: return kAvx512SaturationKernels;
+    default: return kSse2SaturationKernels;
+    }
 }

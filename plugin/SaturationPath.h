@@ -2,8 +2,8 @@
 
 #include "SaturationKernels.h"
 
-// The instruction sets the saturation stage has kernels for.
-enum class SaturationPath { kSse2, kAvx2 };
+// The instruction sets the saturation stage has kernels for, slowest first.
+enum class SaturationPath { kSse2, kAvx2, kAvx512 };
 
 // Whether this processor and its operating system run the path.
 bool SaturationPathRuns(SaturationPath path);

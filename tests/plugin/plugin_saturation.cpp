@@ -199,7 +199,8 @@ TEST(SaturationStage, StartsOnTheFastestPathAndRefusesOnesThatCannotRun) {
     SaturationStage stage;
     EXPECT_EQ(stage.Path(), FastestSaturationPath());
     EXPECT_TRUE(stage.SelectPath(SaturationPath::kSse2));
-    EXPECT_EQ(stage.SelectPath(SaturationPath::kAvx2), SaturationPathRuns(SaturationPath::kAvx2));
+    for (SaturationPath path : {SaturationPath::kAvx2, SaturationPath::kAvx512})
+        EXPECT_EQ(stage.SelectPath(path), SaturationPathRuns(path)) << PathName(path);
 }
 
 }  // namespace

@@ -92,8 +92,11 @@ double EngineSpeed(const Noise& noise, SaturationPath path, int factor, const Se
 int main() {
     const Noise noise;
     std::printf("one stereo pair at %.0f Hz, blocks of %d, thread CPU time, best of %d\n", kRate, kBlock, kRuns);
-    for (SaturationPath path : {SaturationPath::kSse2, SaturationPath::kAvx2}) {
-        const char* name = path == SaturationPath::kSse2 ? "SSE2" : "AVX2";
+    const struct {
+        SaturationPath path;
+        const char* name;
+    } paths[] = {{SaturationPath::kSse2, "SSE2"}, {SaturationPath::kAvx2, "AVX2"}, {SaturationPath::kAvx512, "AVX-512"}};
+    for (const auto [path, name] : paths) {
         if (!SaturationPathRuns(path)) {
             std::printf("%s: not on this processor\n", name);
             continue;
@@ -102,7 +105,7 @@ int main() {
             Settings filtersOn;
             filtersOn.hpf = 3.0;
             filtersOn.lpf = 0.5;
-            std::printf("%s, factor %2d: saturation stage %7.1fx, engine %7.1fx, with HPF 3 and LPF 0.5 %7.1fx\n",
+            std::printf("%-7s factor %2d: saturation stage %7.1fx, engine %7.1fx, with HPF 3 and LPF 0.5 %7.1fx\n",
                         name, factor, StageSpeed(noise, path, factor), EngineSpeed(noise, path, factor, {}),
                         EngineSpeed(noise, path, factor, filtersOn));
         }
