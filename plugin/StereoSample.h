@@ -8,8 +8,6 @@
 // plain operators as well as the SSE2 intrinsics (x86-64's baseline).
 typedef double StereoSample __attribute__((vector_size(16)));
 
-inline StereoSample Broadcast(double v) { return StereoSample{v, v}; }
-
 // A channel pair stored as two doubles, left then right.
 inline StereoSample LoadPair(const double* pair) { return _mm_loadu_pd(pair); }
 inline void StorePair(double* pair, StereoSample v) { _mm_storeu_pd(pair, v); }

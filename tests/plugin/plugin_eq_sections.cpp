@@ -136,7 +136,7 @@ TEST(StereoSection, EachLaneRealisesItsChannelsTransferFunction) {
     // After the transient, the output is |H| sin(wn + arg H).
     std::vector<StereoSample> out;
     // The dip's transient takes a few seconds to fade below the tolerance.
-    for (int n = 0; n < 400000; ++n) out.push_back(both.Tick(Broadcast(std::sin(w * n))));
+    for (int n = 0; n < 400000; ++n) out.push_back(both.Tick(StereoSample{std::sin(w * n), std::sin(w * n)}));
     const Complex h[2] = {Response(dip, f, kFs), Response(peak, f, kFs)};
     EXPECT_NEAR(Db(h[0]), -15.4, 0.1);
     EXPECT_NEAR(Db(h[1]), 15.5, 0.1);
