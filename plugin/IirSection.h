@@ -6,7 +6,6 @@
 template <int N>
 struct IirSection {
     static_assert(N >= 1 && N <= 3, "sections are of order 1, 2 or 3");
-    static constexpr int kOrder = N;
     double b[N + 1] = {};  // numerator, b[i] weighs the input i ticks ago
     double a[N + 1] = {};  // denominator, a[i] weighs the output i ticks ago
 

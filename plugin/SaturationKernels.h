@@ -25,6 +25,6 @@ struct SaturationKernels {
     void (*shape)(const double* in, double* out, int count);
 };
 
-extern const SaturationKernels kSse2SaturationKernels;  // any x86-64 processor
+extern const SaturationKernels kSse2SaturationKernels;    // any x86-64 processor
 extern const SaturationKernels kAvx2SaturationKernels;    // processors with AVX2
 extern const SaturationKernels kAvx512SaturationKernels;  // processors with AVX-512F and VL

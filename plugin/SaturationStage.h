@@ -25,14 +25,18 @@ public:
 
     // One decimated value per input frame and channel; a frame is two
     // doubles, left then right.
-    void Process(const double* dry, double* wet, int frames) { kernels->run(history, coeffs, factor, dry, wet, frames); }
+    void Process(const double* dry, double* wet, int frames) {
+        kernels->run(history, coeffs, factor, dry, wet, frames);
+    }
 
     // Zeroes both filters' histories.
     void Clear() { history = SaturationHistory{}; }
 
     // The up- or down-sampling filter's output `ticksAgo` + 1 ticks back
     // (0 to 9), channel 0 left, 1 right.
-    double UpOutput(int channel, int ticksAgo) const { return history.rows[ticksAgo][SaturationHistory::kUp + channel]; }
+    double UpOutput(int channel, int ticksAgo) const {
+        return history.rows[ticksAgo][SaturationHistory::kUp + channel];
+    }
     double DownOutput(int channel, int ticksAgo) const {
         return history.rows[ticksAgo][SaturationHistory::kDown + channel];
     }

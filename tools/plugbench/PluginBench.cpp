@@ -74,6 +74,10 @@ std::unique_ptr<host::PluginInstance> Instance(host::PluginModule& module, int b
     static IPtr<host::HostApplication> context = owned(new host::HostApplication("vorla-plugin-bench"));
     std::string error;
     auto plugin = host::PluginInstance::createFirstEffect(module.factory(), error);
+    if (!plugin) {
+        std::fprintf(stderr, "vorla-plugin-bench: %s\n", error.c_str());
+        std::exit(1);
+    }
     plugin->initialize(static_cast<IHostApplication*>(context.get()));
     plugin->prepare(kRate, blockFrames, sampleSize, 2);
     auto changes = owned(new host::ParameterChanges());
