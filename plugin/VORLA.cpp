@@ -2,6 +2,7 @@
 
 #include "FourCC.h"
 #include "PluginEntry.h"
+#include "VorlaEditor.h"
 #include "VorlaVersion.h"
 
 namespace {
@@ -37,6 +38,7 @@ VORLA::VORLA()
                                Param(kBypass)->ValueAddress()})
 {
     DefineParameters();
+    AttachEditor(BuildVorlaEditor(*this, ProductClassRecord().url));
     CaptureDefaultPreset();
 }
 

@@ -29,6 +29,7 @@ public:
     void allocateSurface() override { log_.push_back("surface after " + std::to_string(pushes.size())); }
     int width() const override { return 0; }
     int height() const override { return 0; }
+    bool supportsWindowType(const char*) const override { return false; }
     void* attachWindow(void*) override { return nullptr; }
     void detachWindow() override {}
 
