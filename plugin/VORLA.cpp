@@ -3,12 +3,13 @@
 #include "FourCC.h"
 #include "PluginEntry.h"
 #include "VorlaEditor.h"
+#include "VorlaVersion.h"
 
 namespace {
 
 constexpr uint32_t kUniqueId = FourCC("VRL1");
 constexpr uint32_t kMakerId = FourCC("Qlmh");
-constexpr int32_t kVersion = 0x00010000;  // 1.0.0
+constexpr int32_t kVersion = kVorlaVersionCode;
 constexpr int kPresetCount = 1;
 
 IPlugVST3* CreateVorla() { return new VORLA(); }
@@ -23,7 +24,7 @@ const PluginClassRecord& ProductClassRecord()
         "https://www.quillmarsh.example/vorla",
         "support@quillmarsh.example",
         "Fx|EQ",
-        "1.0.0",
+        kVorlaVersionText,
         kMakerId,
         kUniqueId,
         CreateVorla,
