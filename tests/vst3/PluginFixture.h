@@ -3,7 +3,8 @@
 // Shared set-up of the end-to-end tests: the built module, loaded once per test
 // program through the host library, and fresh instances of its class. The module
 // path is compiled in and can be overridden with the environment variable
-// VORLA_PLUGIN (the Windows suite points it at the DLL).
+// VORLA_PLUGIN (the Windows suite points it at the DLL). Core parameters are named
+// by the product's own indices (VORLA::kOut and so on).
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,12 +14,12 @@
 #include "ParameterChanges.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
+#include "VORLA.h"
 
 namespace vorla::test {
 
 constexpr Steinberg::Vst::ParamID kPresetId = 0x70727374;
 constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;
-enum CoreParam { kHigh, kHpf, kLowBoost, kLowAtten, kLpf, kMid, kOut, kOversample, kBypass, kSpare };
 
 host::PluginModule& Module();
 

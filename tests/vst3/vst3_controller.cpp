@@ -25,16 +25,16 @@ struct ExpectedParam {
 const ExpectedParam kExpected[] = {
     {test::kPresetId, "Preset", 0x8000, 1, "", 0.0},
     {test::kBypassId, "Bypass", 0x10009, 1, "", 0.0},
-    {test::kHigh, "High", 1, 0, "%", 0.5},
-    {test::kHpf, "HPF", 1, 5, "", 0.0},
-    {test::kLowBoost, "Low Boost", 1, 0, "%", 0.0},
-    {test::kLowAtten, "Low Atten", 1, 0, "%", 0.0},
-    {test::kLpf, "LPF", 1, 0, "%", 0.0},
-    {test::kMid, "Mid", 1, 0, "%", 0.5},
-    {test::kOut, "Out", 1, 0, "%", 0.5},  // continuous kind, though its step is 1 dB
-    {test::kOversample, "Oversample", 1, 1, "", 1.0},
-    {test::kBypass, "Bypass", 1, 1, "", 0.0},
-    {test::kSpare, "", 1, 1, "", 0.0},
+    {VORLA::kHigh, "High", 1, 0, "%", 0.5},
+    {VORLA::kHpf, "HPF", 1, 5, "", 0.0},
+    {VORLA::kLowBoost, "Low Boost", 1, 0, "%", 0.0},
+    {VORLA::kLowAtten, "Low Atten", 1, 0, "%", 0.0},
+    {VORLA::kLpf, "LPF", 1, 0, "%", 0.0},
+    {VORLA::kMid, "Mid", 1, 0, "%", 0.5},
+    {VORLA::kOut, "Out", 1, 0, "%", 0.5},  // continuous kind, though its step is 1 dB
+    {VORLA::kOversample, "Oversample", 1, 1, "", 1.0},
+    {VORLA::kBypass, "Bypass", 1, 1, "", 0.0},
+    {VORLA::kSpare, "", 1, 1, "", 0.0},
 };
 
 class Controller : public ::testing::Test {
@@ -87,11 +87,11 @@ TEST_F(Controller, ValuesStartAtTheDefaults)
 
 TEST_F(Controller, DisplayTextsFollowDecimalsAndTruncate)
 {
-    EXPECT_EQ(Text(test::kHigh, 0.5), "0.50");
-    EXPECT_EQ(Text(test::kOut, 0.75), "6");
-    EXPECT_EQ(Text(test::kOut, 0.24), "-6");  // -6.24 truncates toward zero
-    EXPECT_EQ(Text(test::kHpf, 0.5), "2");    // no snapping for display
-    EXPECT_EQ(Text(test::kMid, 1.0), "0.98");
+    EXPECT_EQ(Text(VORLA::kHigh, 0.5), "0.50");
+    EXPECT_EQ(Text(VORLA::kOut, 0.75), "6");
+    EXPECT_EQ(Text(VORLA::kOut, 0.24), "-6");  // -6.24 truncates toward zero
+    EXPECT_EQ(Text(VORLA::kHpf, 0.5), "2");    // no snapping for display
+    EXPECT_EQ(Text(VORLA::kMid, 1.0), "0.98");
     String128 text {};
     EXPECT_EQ(controller->getParamStringByValue(test::kBypassId, 1.0, text), kResultFalse);
     EXPECT_EQ(controller->getParamStringByValue(test::kPresetId, 0.0, text), kResultFalse);
@@ -103,33 +103,33 @@ TEST_F(Controller, TextsAndPlainValuesConvertToNormalised)
     ParamValue normalized = -1.0;
     const char* entry = "3.7 dB";
     for (int i = 0; entry[i]; ++i) text[i] = char16(entry[i]);
-    ASSERT_EQ(controller->getParamValueByString(test::kOut, text, normalized), kResultOk);
+    ASSERT_EQ(controller->getParamValueByString(VORLA::kOut, text, normalized), kResultOk);
     EXPECT_NEAR(normalized, (3.7 + 12.0) / 24.0, 1e-12);
 
     const char16 noNumber[] = {'l', 'o', 'u', 'd', 0};
-    ASSERT_EQ(controller->getParamValueByString(test::kOut, const_cast<char16*>(noNumber), normalized), kResultOk);
+    ASSERT_EQ(controller->getParamValueByString(VORLA::kOut, const_cast<char16*>(noNumber), normalized), kResultOk);
     EXPECT_NEAR(normalized, 0.5, 1e-12);
 
-    EXPECT_EQ(controller->plainParamToNormalized(test::kOut, 20.0), 1.0);
-    EXPECT_EQ(controller->plainParamToNormalized(test::kOut, -20.0), 0.0);
+    EXPECT_EQ(controller->plainParamToNormalized(VORLA::kOut, 20.0), 1.0);
+    EXPECT_EQ(controller->plainParamToNormalized(VORLA::kOut, -20.0), 0.0);
     EXPECT_EQ(controller->plainParamToNormalized(test::kBypassId, 0.3), 0.3);
-    EXPECT_NEAR(controller->normalizedParamToPlain(test::kOut, 0.75), 6.0, 1e-12);
-    EXPECT_NEAR(controller->normalizedParamToPlain(test::kLowBoost, 1.0), 0.9, 1e-12);
+    EXPECT_NEAR(controller->normalizedParamToPlain(VORLA::kOut, 0.75), 6.0, 1e-12);
+    EXPECT_NEAR(controller->normalizedParamToPlain(VORLA::kLowBoost, 1.0), 0.9, 1e-12);
 }
 
 TEST_F(Controller, SettingNormalisedValuesSnapsSteppedKindsAndBoundsTheTop)
 {
-    EXPECT_EQ(controller->setParamNormalized(test::kHpf, 2.6 / 5.0), kResultOk);
-    EXPECT_NEAR(controller->getParamNormalized(test::kHpf), 3.0 / 5.0, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(VORLA::kHpf, 2.6 / 5.0), kResultOk);
+    EXPECT_NEAR(controller->getParamNormalized(VORLA::kHpf), 3.0 / 5.0, 1e-12);
 
-    EXPECT_EQ(controller->setParamNormalized(test::kOut, 0.52), kResultOk);  // continuous: no snapping
-    EXPECT_NEAR(controller->getParamNormalized(test::kOut), 0.52, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(VORLA::kOut, 0.52), kResultOk);  // continuous: no snapping
+    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.52, 1e-12);
 
-    EXPECT_EQ(controller->setParamNormalized(test::kLowBoost, 1.5), kResultOk);
-    EXPECT_NEAR(controller->getParamNormalized(test::kLowBoost), 1.0, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(VORLA::kLowBoost, 1.5), kResultOk);
+    EXPECT_NEAR(controller->getParamNormalized(VORLA::kLowBoost), 1.0, 1e-12);
 
-    EXPECT_EQ(controller->setParamNormalized(test::kHigh, 0.333), kResultOk);
-    EXPECT_NEAR(controller->getParamNormalized(test::kHigh), 0.333, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(VORLA::kHigh, 0.333), kResultOk);
+    EXPECT_NEAR(controller->getParamNormalized(VORLA::kHigh), 0.333, 1e-12);
 
     EXPECT_EQ(controller->setParamNormalized(test::kBypassId, 1.0), kResultFalse);
     EXPECT_EQ(controller->setParamNormalized(test::kPresetId, 1.0), kResultFalse);

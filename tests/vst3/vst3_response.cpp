@@ -69,15 +69,15 @@ TEST(Response, DefaultsAtFactorFourAreSlightlyLouderAndInPhase)
 
 TEST(Response, DefaultsAtFactorSixteen)
 {
-    const Tone tone = Measure(RenderSine({{test::kOversample, 0.0}}));
+    const Tone tone = Measure(RenderSine({{VORLA::kOversample, 0.0}}));
     EXPECT_NEAR(tone.gainDb, 0.03, 0.01);
     EXPECT_LT(std::fabs(tone.phaseDegrees), 0.5);
 }
 
 TEST(Response, BothBypassesCopyTheInputBitForBit)
 {
-    for (ParamID id : {test::kBypassId, ParamID(test::kBypass)}) {
-        const std::vector<double> out = RenderSine({{id, 1.0}, {test::kOut, 0.0}});
+    for (ParamID id : {test::kBypassId, ParamID(VORLA::kBypass)}) {
+        const std::vector<double> out = RenderSine({{id, 1.0}, {VORLA::kOut, 0.0}});
         for (size_t n = 0; n < out.size(); ++n) {
             const double x = 0.1 * std::sin(2.0 * kPi * 1000.0 * double(n) / kRate);
             ASSERT_EQ(out[n], x) << "sample " << n << " of bypass " << id;
@@ -88,7 +88,7 @@ TEST(Response, BothBypassesCopyTheInputBitForBit)
 TEST(Response, OutMinusTwelveScalesByTenToTheMinusPointSix)
 {
     const std::vector<double> unity = RenderSine({});
-    const std::vector<double> quiet = RenderSine({{test::kOut, 0.0}});
+    const std::vector<double> quiet = RenderSine({{VORLA::kOut, 0.0}});
     const double scale = std::pow(10.0, -0.6);
     for (size_t n = 0; n < unity.size(); ++n) ASSERT_NEAR(quiet[n], unity[n] * scale, 1e-15) << n;
 }

@@ -78,13 +78,13 @@ TEST_F(State, AnyNonZeroFlagBypassesAndZeroClears)
 TEST_F(State, StoredValuesAreBoundedButNotSnapped)
 {
     std::vector<double> values(kDefaults, kDefaults + 10);
-    values[test::kHigh] = 2.5;
-    values[test::kHpf] = 0.37;
-    values[test::kOut] = -40.0;
+    values[VORLA::kHigh] = 2.5;
+    values[VORLA::kHpf] = 0.37;
+    values[VORLA::kOut] = -40.0;
     ASSERT_EQ(Restore(StateBytes(values, 0)), kResultOk);
-    EXPECT_DOUBLE_EQ(Plain(test::kHigh), 1.0);
-    EXPECT_NEAR(Plain(test::kHpf), 0.37, 1e-12);
-    EXPECT_DOUBLE_EQ(Plain(test::kOut), -12.0);
+    EXPECT_DOUBLE_EQ(Plain(VORLA::kHigh), 1.0);
+    EXPECT_NEAR(Plain(VORLA::kHpf), 0.37, 1e-12);
+    EXPECT_DOUBLE_EQ(Plain(VORLA::kOut), -12.0);
 }
 
 TEST_F(State, ParametersOnlyStreamThatEndsCleanlyClearsBypass)
@@ -93,7 +93,7 @@ TEST_F(State, ParametersOnlyStreamThatEndsCleanlyClearsBypass)
     ASSERT_EQ(Restore(StateBytes(values, 1)), kResultOk);
     ASSERT_EQ(Restore(StateBytes(values, std::nullopt)), kResultOk);
     EXPECT_FALSE(Bypassed());
-    EXPECT_NEAR(Plain(test::kOut), 3.0, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kOut), 3.0, 1e-12);
 }
 
 TEST_F(State, ParametersOnlyStreamThatFailsKeepsBypassAndReportsFalse)
@@ -102,25 +102,25 @@ TEST_F(State, ParametersOnlyStreamThatFailsKeepsBypassAndReportsFalse)
     const std::vector<double> values = {0.1, 2.0, 0.3, 0.4, 0.5, 0.6, 3.0, 1.0, 0.0, 0.0};
     EXPECT_EQ(Restore(StateBytes(values, std::nullopt), 80), kResultFalse);
     EXPECT_TRUE(Bypassed());
-    EXPECT_NEAR(Plain(test::kHigh), 0.1, 1e-12);
-    EXPECT_NEAR(Plain(test::kOut), 3.0, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kHigh), 0.1, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kOut), 3.0, 1e-12);
 }
 
 TEST_F(State, ShortStreamKeepsTheParametersItDoesNotReach)
 {
     std::vector<double> current(kDefaults, kDefaults + 10);
-    current[test::kMid] = 0.8;
-    current[test::kOut] = 5.0;
+    current[VORLA::kMid] = 0.8;
+    current[VORLA::kOut] = 5.0;
     ASSERT_EQ(Restore(StateBytes(current, 0)), kResultOk);
 
     std::vector<uint8_t> bytes = StateBytes({0.9, 4.0, 0.2, 0.3, 0.6, 0.1, -5.0, 0.0, 1.0, 0.0}, 0);
     bytes.resize(36);  // four whole values and half of the fifth
     ASSERT_EQ(Restore(bytes), kResultOk);
-    EXPECT_NEAR(Plain(test::kHigh), 0.9, 1e-12);
-    EXPECT_NEAR(Plain(test::kLowAtten), 0.3, 1e-12);
-    EXPECT_NEAR(Plain(test::kLpf), 0.01, 1e-12);  // its bytes were cut: current value kept
-    EXPECT_NEAR(Plain(test::kMid), 0.8, 1e-12);
-    EXPECT_NEAR(Plain(test::kOut), 5.0, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kHigh), 0.9, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kLowAtten), 0.3, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kLpf), 0.01, 1e-12);  // its bytes were cut: current value kept
+    EXPECT_NEAR(Plain(VORLA::kMid), 0.8, 1e-12);
+    EXPECT_NEAR(Plain(VORLA::kOut), 5.0, 1e-12);
 }
 
 TEST_F(State, NullStreamsAreRefused)
