@@ -78,7 +78,7 @@ void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* o
         double filtered[2];
         for (int c = 0; c < 2; ++c)
             filtered[c] = HighPass(channels[c], dry[c] + kSaturationMix * wet[c]);
-        if (LiveParamValues::Read(live.lpf) != kLpfOff)
+        if (LiveParamValues::Read(live.lpf) > kLpfOff)
             for (int c = 0; c < 2; ++c) filtered[c] = channels[c].lpf.Tick(filtered[c]);
 
         const bool bypassed = LiveParamValues::Read(live.bypass) >= 1.0;  // integer part of a 0/1 switch

@@ -44,7 +44,10 @@ bool IPlugParameter::fromString(const TChar* text, ParamValue& normalized) const
 {
     char plainText[128];
     NarrowText(text, plainText, sizeof plainText);
-    normalized = param_->ToUnit(PlugParam::ParseValue(plainText));
+    // "nan" reads as not-a-number, which carries no number: like a text without
+    // one, it means plain 0.
+    const double plain = PlugParam::ParseValue(plainText);
+    normalized = param_->ToUnit(std::isnan(plain) ? 0.0 : plain);
     return true;
 }
 

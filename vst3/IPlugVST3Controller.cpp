@@ -3,6 +3,7 @@
 // only for the host.
 #include <cstdint>
 
+#include "HostValue.h"
 #include "IPlugVST3.h"
 #include "WideText.h"
 #include "pluginterfaces/base/ibstream.h"
@@ -44,7 +45,9 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID tag)
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID tag, ParamValue value)
 {
     if (!IsCoreParam(tag)) return kResultFalse;
-    Param(int(tag))->AssignUnit(value);
+    const std::optional<double> normalised = NormalisedFromHost(value);
+    if (!normalised) return kInvalidArgument;
+    Param(int(tag))->AssignUnit(*normalised);
     return kResultOk;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "FlushDenormalsGuard.h"
+#include "HostValue.h"
 #include "IPlugVST3.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -28,7 +29,8 @@ tresult PLUGIN_API IPlugVST3::process(ProcessData& data)
 }
 
 // One value per parameter per block: the queue's last point, applied before any
-// audio of the block whatever its sample offset.
+// audio of the block whatever its sample offset. A point that is not a number is
+// skipped like an unreadable one.
 void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
 {
     if (!changes) return;
@@ -39,7 +41,8 @@ void IPlugVST3::ApplyParameterChanges(IParameterChanges* changes)
         int32 offset = 0;
         ParamValue value = 0.0;
         if (queue->getPoint(queue->getPointCount() - 1, offset, value) != kResultOk) continue;
-        ApplyHostValue(queue->getParameterId(), value);
+        if (const std::optional<double> normalised = NormalisedFromHost(value))
+            ApplyHostValue(queue->getParameterId(), *normalised);
     }
 }
 
@@ -49,9 +52,7 @@ void IPlugVST3::ApplyHostValue(ParamID id, double value)
         const bool bypass = value > 0.5;
         if (bypass != Bypassed()) SetBypassed(bypass);
     } else if (id == kPresetParamId) {
-        // A value that is not a finite number selects nothing.
-        const double index = std::trunc(value * PresetCount());
-        if (std::isfinite(index) && index >= 0.0 && index < PresetCount()) LoadPreset(int(index));
+        LoadPreset(int(value * PresetCount()));  // 1.0 names no preset and loads none
     } else if (IsCoreParam(id)) {
         Param(int(id))->AssignUnit(value);
         if (Editor()) Editor()->pushParamToControls(int(id), value, true);

@@ -34,6 +34,21 @@ std::unique_ptr<host::PluginInstance> PreparedInstance(double sampleRate, int ma
 void ProcessBlock(host::PluginInstance& plugin, host::AudioBlock& block, int frames,
                   host::ParameterChanges* changes = nullptr);
 
+// Channel outputs of a run of blocks, channel by channel.
+using Rendering = std::vector<std::vector<double>>;
+
+// A deterministic broadband test signal, exactly representable as floats.
+double Signal(int channel, int frame);
+
+// Fills the first `frames` input samples of every channel with the signal from
+// `startFrame` on.
+void Fill(host::AudioBlock& block, int startFrame, int frames);
+
+// Output of `blocks` host blocks of `frames` through the instance, the signal at its
+// input, and the changes (if any) in the first block.
+Rendering Render(host::PluginInstance& plugin, host::AudioBlock& block, int frames, int blocks,
+                 host::ParameterChanges* firstChanges = nullptr);
+
 // A one-point change list: the value applies to the next block.
 Steinberg::IPtr<host::ParameterChanges> Change(Steinberg::Vst::ParamID id, double value);
 
