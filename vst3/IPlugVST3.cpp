@@ -2,7 +2,6 @@
 // core's host-facing operations.
 #include "IPlugVST3.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "IPlugParameter.h"
@@ -32,6 +31,11 @@ SpeakerArrangement ArrangementFor(int channels)
 
 // Hosts that process before setting up get the SDK's default maximum block.
 constexpr int32 kDefaultBlockSize = 1024;
+
+// The highest sample rate accepted: far above any audio interface (PCM at DSD rates
+// reaches about 12 MHz), and far below the rates at which filter coefficients, which
+// are polynomials in the rate, overflow (around 1e100 Hz for this product's).
+constexpr double kMaxSampleRate = 1e8;
 
 }  // namespace
 
@@ -164,16 +168,16 @@ tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize)
     return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue : kResultFalse;
 }
 
-// A set-up the engine cannot run with (unknown sample size, a rate that is not a
-// positive finite number, no room for a single frame) is refused and changes nothing.
+// A set-up the engine cannot run with (unknown sample size, a rate outside
+// (0, kMaxSampleRate], a block the scratch buffers cannot hold) is refused and
+// changes nothing.
 tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 {
     if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64) return kResultFalse;
-    if (!std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.0) return kResultFalse;
-    if (setup.maxSamplesPerBlock < 1) return kResultFalse;
+    if (!(setup.sampleRate > 0.0 && setup.sampleRate <= kMaxSampleRate)) return kResultFalse;
+    if (setup.maxSamplesPerBlock < 1 || !ResizeBlock(setup.maxSamplesPerBlock)) return kResultFalse;
     SetSampleRate(setup.sampleRate);
     SetBypassed(false);
-    ResizeBlock(setup.maxSamplesPerBlock);
     ResetEngine();
     processSetup = setup;
     return kResultOk;

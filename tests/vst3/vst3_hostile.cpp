@@ -4,6 +4,8 @@
 // well-behaved host would have got.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <climits>
 #include <cmath>
 
 #include "MemoryStream.h"
@@ -87,5 +89,99 @@ TEST(HostValues, TextsThatReadAsNotANumberConvertLikeNoNumber)
         ParamValue normalized = -1.0;
         ASSERT_EQ(plugin->controller()->getParamValueByString(VORLA::kOut, text, normalized), kResultOk) << entry;
         EXPECT_EQ(normalized, 0.5) << entry;  // plain 0 dB
+    }
+}
+
+// Block sizes the scratch buffers cannot reach, and rates at which the filter
+// equations overflow: refused, and the instance goes on as it was set up.
+TEST(Setup, UnusableSetupsAreRefusedWithNothingChanged)
+{
+    auto refused = test::PreparedInstance(kRate, kBlock, kSample32);
+    auto reference = test::PreparedInstance(kRate, kBlock, kSample32);
+    const ProcessSetup unusable[] = {
+        {kRealtime, kSample32, 268435455, 96000.0},
+        {kRealtime, kSample32, INT_MAX, 96000.0},
+        {kRealtime, kSample32, kBlock, DBL_MAX},
+        {kRealtime, kSample32, kBlock, 1e200},
+    };
+    // A set-up clears the host bypass; a refused one must not.
+    host::AudioBlock none(2, 1, kSample32);
+    for (auto* plugin : {refused.get(), reference.get()})
+        test::ProcessBlock(*plugin, none, 0, test::Change(test::kBypassId, 1.0));
+    for (ProcessSetup bad : unusable)
+        EXPECT_EQ(refused->processor()->setupProcessing(bad), kResultFalse)
+            << bad.maxSamplesPerBlock << " frames at " << bad.sampleRate;
+    EXPECT_EQ(refused->controller()->getParamNormalized(test::kBypassId), 1.0);
+    for (auto* plugin : {refused.get(), reference.get()})
+        test::ProcessBlock(*plugin, none, 0, test::Change(test::kBypassId, 0.0));
+
+    // Long blocks still run in pieces of the set-up maximum, at the set-up rate.
+    host::AudioBlock a(2, 4096, kSample32), b(2, 4096, kSample32);
+    const test::Rendering out = test::Render(*refused, a, 4096, 2);
+    EXPECT_TRUE(AllFinite(out));
+    EXPECT_EQ(out, test::Render(*reference, b, 4096, 2));
+
+    ProcessSetup fastest {kRealtime, kSample32, kBlock, 1234567.8};  // the SDK validator's highest
+    EXPECT_EQ(refused->processor()->setupProcessing(fastest), kResultOk);
+}
+
+TEST(Audio, EachCallIsProcessedByTheSampleSizeItStates)
+{
+    for (int32 setupSize : {kSample64, kSample32}) {
+        const int32 callSize = setupSize == kSample64 ? kSample32 : kSample64;
+        SCOPED_TRACE(testing::Message() << "set up for " << setupSize << ", called with " << callSize);
+        auto contradicted = test::PreparedInstance(kRate, kBlock, setupSize);
+        auto agreeing = test::PreparedInstance(kRate, kBlock, callSize);
+        host::AudioBlock a(2, kBlock, callSize), b(2, kBlock, callSize);
+        EXPECT_EQ(test::Render(*contradicted, a, kBlock, 4), test::Render(*agreeing, b, kBlock, 4));
+    }
+}
+
+TEST(Audio, AnUnknownSampleSizeLeavesTheOutputAlone)
+{
+    auto plugin = test::PreparedInstance(kRate, kBlock, kSample32);
+    host::AudioBlock block(2, kBlock, kSample32, true);  // in place: the output starts as the input
+    test::Fill(block, 0, kBlock);
+    auto louder = test::Change(VORLA::kOut, 1.0);
+    ProcessData& data = block.processData(kBlock, louder);
+    data.symbolicSampleSize = 2;
+    EXPECT_EQ(plugin->process(data), kInvalidArgument);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < kBlock; ++i) ASSERT_EQ(block.output(c, i), test::Signal(c, i)) << c << ":" << i;
+    EXPECT_EQ(plugin->controller()->getParamNormalized(VORLA::kOut), 1.0);  // the block's changes apply
+}
+
+// A channel the host gives no buffer is silence, not the last block's input again.
+TEST(Audio, AnInputChannelWithoutABufferIsSilence)
+{
+    for (int32 size : {kSample32, kSample64}) {
+        for (int dropped : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "sample size " << size << ", channel " << dropped);
+            auto missing = test::PreparedInstance(kRate, kBlock, size);
+            auto silent = test::PreparedInstance(kRate, kBlock, size);
+            host::AudioBlock a(2, kBlock, size), b(2, kBlock, size);
+            EXPECT_EQ(test::Render(*missing, a, kBlock, 1), test::Render(*silent, b, kBlock, 1));
+
+            test::Fill(a, kBlock, kBlock);
+            test::Fill(b, kBlock, kBlock);
+            for (int i = 0; i < kBlock; ++i) b.setInput(dropped, i, 0.0);
+            ProcessData& data = a.processData(kBlock);
+            AudioBusBuffers& bus = data.inputs[0];
+            float* floats[2] = {};
+            double* doubles[2] = {};
+            if (size == kSample32) {
+                std::copy_n(bus.channelBuffers32, 2, floats);
+                floats[dropped] = nullptr;
+                bus.channelBuffers32 = floats;
+            } else {
+                std::copy_n(bus.channelBuffers64, 2, doubles);
+                doubles[dropped] = nullptr;
+                bus.channelBuffers64 = doubles;
+            }
+            ASSERT_EQ(missing->process(data), kResultOk);
+            test::ProcessBlock(*silent, b, kBlock);
+            for (int c = 0; c < 2; ++c)
+                for (int i = 0; i < kBlock; ++i) ASSERT_EQ(a.output(c, i), b.output(c, i)) << c << ":" << i;
+        }
     }
 }
