@@ -42,7 +42,9 @@ VORLA::VORLA()
 VORLA::~VORLA() = default;
 
 // In this order; the host's initialize recalls the default preset, which delivers
-// every value to the engine before the first block.
+// every value to the engine before the first block. Out is in whole decibels, so it
+// is a stepped kind like the switches: every unit value it takes (from a host, from
+// the editor) snaps to a whole decibel, and hosts are told its 24 steps.
 void VORLA::DefineParameters(IPlugBase& plug)
 {
     plug.Param(kBypass)->DefineInteger("Bypass", 0, 0, 1);
@@ -59,7 +61,7 @@ void VORLA::DefineParameters(IPlugBase& plug)
     plug.Param(kLpf)->SetCurve(1.0);
     plug.Param(kMid)->DefineContinuous("Mid", 0.5, 0.02, 0.98, 0.01, "%");
     plug.Param(kMid)->SetCurve(1.0);
-    plug.Param(kOut)->DefineContinuous("Out", 0.0, -12.0, 12.0, 1.0, "%");
+    plug.Param(kOut)->DefineInteger("Out", 0, -12, 12, "%");
     plug.Param(kOut)->SetCurve(1.0);
 }
 

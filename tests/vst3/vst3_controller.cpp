@@ -31,10 +31,10 @@ const ExpectedParam kExpected[] = {
     {VORLA::kLowAtten, "Low Atten", 1, 0, "%", 0.0},
     {VORLA::kLpf, "LPF", 1, 0, "%", 0.0},
     {VORLA::kMid, "Mid", 1, 0, "%", 0.5},
-    {VORLA::kOut, "Out", 1, 0, "%", 0.5},  // continuous kind, though its step is 1 dB
+    {VORLA::kOut, "Out", 1, 24, "%", 0.5},  // whole decibels
     {VORLA::kOversample, "Oversample", 1, 1, "", 1.0},
     {VORLA::kBypass, "Bypass", 1, 1, "", 0.0},
-    {VORLA::kSpare, "", 1, 1, "", 0.0},
+    {VORLA::kSpare, "Spare", 0x12, 1, "", 0.0},  // read-only and hidden: it drives nothing
 };
 
 class Controller : public ::testing::Test {
@@ -122,8 +122,6 @@ TEST_F(Controller, SettingNormalisedValuesSnapsSteppedKindsAndBoundsTheTop)
     EXPECT_EQ(controller->setParamNormalized(VORLA::kHpf, 2.6 / 5.0), kResultOk);
     EXPECT_NEAR(controller->getParamNormalized(VORLA::kHpf), 3.0 / 5.0, 1e-12);
 
-    EXPECT_EQ(controller->setParamNormalized(VORLA::kOut, 0.52), kResultOk);  // continuous: no snapping
-    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.52, 1e-12);
 
     EXPECT_EQ(controller->setParamNormalized(VORLA::kLowBoost, 1.5), kResultOk);
     EXPECT_NEAR(controller->getParamNormalized(VORLA::kLowBoost), 1.0, 1e-12);
@@ -134,6 +132,29 @@ TEST_F(Controller, SettingNormalisedValuesSnapsSteppedKindsAndBoundsTheTop)
     EXPECT_EQ(controller->setParamNormalized(test::kBypassId, 1.0), kResultFalse);
     EXPECT_EQ(controller->setParamNormalized(test::kPresetId, 1.0), kResultFalse);
     EXPECT_EQ(controller->getParamNormalized(test::kBypassId), 0.0);
+}
+
+// Whatever a host sends for Out, the level applied is a whole decibel, and the
+// text shown for the stored value is that decibel.
+TEST_F(Controller, OutTakesWholeDecibelsOnEveryPath)
+{
+    const auto normalised = [](double db) { return (db + 12.0) / 24.0; };
+    ASSERT_EQ(controller->setParamNormalized(VORLA::kOut, normalised(3.7)), kResultOk);
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(VORLA::kOut), normalised(4.0));
+    EXPECT_EQ(Text(VORLA::kOut, controller->getParamNormalized(VORLA::kOut)), "4");
+
+    ASSERT_EQ(controller->setParamNormalized(VORLA::kOut, normalised(0.48)), kResultOk);
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(VORLA::kOut), normalised(0.0));
+
+    auto plugin64 = test::PreparedInstance(48000.0, 64, kSample64);
+    host::AudioBlock block(2, 64, kSample64);
+    test::ProcessBlock(*plugin64, block, 64, test::Change(VORLA::kOut, normalised(-0.6)));
+    IEditController* automated = plugin64->controller();
+    EXPECT_DOUBLE_EQ(automated->getParamNormalized(VORLA::kOut), normalised(-1.0));
+    String128 text {};
+    ASSERT_EQ(automated->getParamStringByValue(VORLA::kOut, automated->getParamNormalized(VORLA::kOut), text),
+              kResultOk);
+    EXPECT_EQ(host::narrow(text), "-1");
 }
 
 TEST_F(Controller, OneRootUnitAndTheFactoryPresetList)

@@ -140,12 +140,12 @@ TEST(Automation, PresetParameterRecallsTheDefaultsAndIgnoresMissingPresets)
     auto plugin = test::PreparedInstance(kRate, 128, kSample64);
     host::AudioBlock block(2, 128, kSample64);
     IEditController* controller = plugin->controller();
-    test::ProcessBlock(*plugin, block, 0, test::Change(VORLA::kOut, 0.9));
+    test::ProcessBlock(*plugin, block, 0, test::Change(VORLA::kOut, 0.75));
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 1.0));  // preset 1 does not exist
-    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.9, 1e-12);
+    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.75, 1e-12);
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, std::nan("")));
-    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.9, 1e-12);
-    test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 0.99));
+    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.75, 1e-12);
+    test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 0.759));
     EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.5, 1e-12);
 }
 
