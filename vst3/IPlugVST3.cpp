@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "HostCall.h"
 #include "IPlugParameter.h"
 #include "WideText.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
@@ -74,15 +75,17 @@ tresult PLUGIN_API IPlugVST3::queryInterface(const TUID iid, void** obj)
 
 tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context)
 {
-    const tresult result = SingleComponentEffect::initialize(context);
-    if (result == kResultOk) {
-        IdentifyHostFrom(context);
-        AddBuses();
-        AddParameters();
-    }
-    HostKnown();
-    LoadPreset(0);
-    return result;
+    return HostCall([&] {
+        const tresult result = SingleComponentEffect::initialize(context);
+        if (result == kResultOk) {
+            IdentifyHostFrom(context);
+            AddBuses();
+            AddParameters();
+        }
+        HostKnown();
+        LoadPreset(0);
+        return result;
+    });
 }
 
 void IPlugVST3::IdentifyHostFrom(FUnknown* context)
@@ -150,17 +153,19 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
     const int outputChannels = SpeakerArr::getChannelCount(outputs[0]);
     if (!LegalIO(inputChannels, outputChannels)) return kResultFalse;
 
-    auto* firstInput = audioInputs.empty() ? nullptr : FCast<AudioBus>(audioInputs.front().get());
-    if (firstInput && SpeakerArr::getChannelCount(firstInput->getArrangement()) != inputChannels) {
-        removeAudioInputs();
-        addAudioInput(STR16("Input"), ArrangementFor(inputChannels));
-    }
-    auto* firstOutput = audioOutputs.empty() ? nullptr : FCast<AudioBus>(audioOutputs.front().get());
-    if (firstOutput && SpeakerArr::getChannelCount(firstOutput->getArrangement()) != outputChannels) {
-        removeAudioOutputs();
-        addAudioOutput(STR16("Output"), ArrangementFor(outputChannels));
-    }
-    return numIns == 1 ? kResultOk : kResultFalse;
+    return HostCall([&] {
+        auto* firstInput = audioInputs.empty() ? nullptr : FCast<AudioBus>(audioInputs.front().get());
+        if (firstInput && SpeakerArr::getChannelCount(firstInput->getArrangement()) != inputChannels) {
+            removeAudioInputs();
+            addAudioInput(STR16("Input"), ArrangementFor(inputChannels));
+        }
+        auto* firstOutput = audioOutputs.empty() ? nullptr : FCast<AudioBus>(audioOutputs.front().get());
+        if (firstOutput && SpeakerArr::getChannelCount(firstOutput->getArrangement()) != outputChannels) {
+            removeAudioOutputs();
+            addAudioOutput(STR16("Output"), ArrangementFor(outputChannels));
+        }
+        return numIns == 1 ? kResultOk : kResultFalse;
+    });
 }
 
 tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize)
@@ -178,9 +183,11 @@ tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
     if (setup.maxSamplesPerBlock < 1 || !ResizeBlock(setup.maxSamplesPerBlock)) return kResultFalse;
     SetSampleRate(setup.sampleRate);
     SetBypassed(false);
-    ResetEngine();
     processSetup = setup;
-    return kResultOk;
+    return HostCall([this] {
+        ResetEngine();
+        return kResultOk;
+    });
 }
 
 void IPlugVST3::PerformHostEdit(int paramIndex, double unitValue)

@@ -103,6 +103,7 @@ public:
 
 private:
     void IdentifyHostFrom(Steinberg::FUnknown* context);
+    Steinberg::tresult ReadState(Steinberg::IBStream& stream);
     void AddBuses();
     void AddParameters();
     bool IsCoreParam(Steinberg::Vst::ParamID tag) const { return tag < Steinberg::Vst::ParamID(ParamCount()); }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "HostCall.h"
 #include "HostValue.h"
 #include "IPlugVST3.h"
 #include "WideText.h"
@@ -60,16 +61,18 @@ tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID tag, ParamValue value)
 tresult PLUGIN_API IPlugVST3::getState(IBStream* stream)
 {
     if (!stream) return kResultFalse;
-    StateChunk chunk;
-    int32_t bypassFlag = 0;
-    {
-        PlugLock::Guard guard(Lock());
-        if (!SaveState(chunk)) return kResultFalse;
-        bypassFlag = Bypassed() ? 1 : 0;
-    }
-    stream->write(chunk.Data(), chunk.Size(), nullptr);
-    stream->write(&bypassFlag, sizeof bypassFlag, nullptr);
-    return kResultOk;
+    return HostCall([&] {
+        StateChunk chunk;
+        int32_t bypassFlag = 0;
+        {
+            PlugLock::Guard guard(Lock());
+            if (!SaveState(chunk)) return kResultFalse;
+            bypassFlag = Bypassed() ? 1 : 0;
+        }
+        stream->write(chunk.Data(), chunk.Size(), nullptr);
+        stream->write(&bypassFlag, sizeof bypassFlag, nullptr);
+        return kResultOk;
+    });
 }
 
 // As many bytes are read as the current state has. Bytes the stream does not
@@ -78,6 +81,11 @@ tresult PLUGIN_API IPlugVST3::getState(IBStream* stream)
 tresult PLUGIN_API IPlugVST3::setState(IBStream* stream)
 {
     if (!stream) return kResultFalse;
+    return HostCall([&] { return ReadState(*stream); });
+}
+
+tresult IPlugVST3::ReadState(IBStream& stream)
+{
     StateChunk incoming;
     {
         PlugLock::Guard guard(Lock());
@@ -86,9 +94,9 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* stream)
     const int32_t size = incoming.Size();
     if (size <= 0) return kResultFalse;
     int32 delivered = size;  // a stream that does not count is taken to have filled the chunk
-    stream->read(incoming.Data(), size, &delivered);
+    stream.read(incoming.Data(), size, &delivered);
     int32_t bypassFlag = 0;
-    const bool flagRead = stream->read(&bypassFlag, sizeof bypassFlag, nullptr) == kResultOk;
+    const bool flagRead = stream.read(&bypassFlag, sizeof bypassFlag, nullptr) == kResultOk;
 
     PlugLock::Guard guard(Lock());
     StateChunk chunk;

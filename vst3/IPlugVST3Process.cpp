@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FlushDenormalsGuard.h"
+#include "HostCall.h"
 #include "HostValue.h"
 #include "IPlugVST3.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -35,23 +36,25 @@ bool HasBuffer(const AudioBusBuffers& bus, int c, bool doubles)
 // when that size is neither 32 nor 64 bits.
 tresult PLUGIN_API IPlugVST3::process(ProcessData& data)
 {
-    PlugLock::Guard guard(Lock());
-    if (data.processContext) lastContext_ = *data.processContext;
-    ApplyParameterChanges(data.inputParameterChanges);
-    if (!KnownSampleSize(data.symbolicSampleSize)) return kInvalidArgument;
+    return HostCall([&] {
+        PlugLock::Guard guard(Lock());
+        if (data.processContext) lastContext_ = *data.processContext;
+        ApplyParameterChanges(data.inputParameterChanges);
+        if (!KnownSampleSize(data.symbolicSampleSize)) return kInvalidArgument;
 
-    // A block of zero samples still runs the engine once, with zero frames. Pieces
-    // are as long as the scratch buffers really are; if they hold nothing (their
-    // allocation failed), no audio is touched.
-    const int32_t frames = std::max(data.numSamples, 0);
-    const int32_t capacity = ScratchFrames();
-    int32_t done = 0;
-    do {
-        const int32_t piece = std::min(frames - done, capacity);
-        ProcessPiece(data, done, piece);
-        done += piece;
-    } while (done < frames && capacity > 0);
-    return done == frames ? kResultOk : kOutOfMemory;
+        // A block of zero samples still runs the engine once, with zero frames.
+        // Pieces are as long as the scratch buffers really are; if they hold
+        // nothing (their allocation failed), no audio is touched.
+        const int32_t frames = std::max(data.numSamples, 0);
+        const int32_t capacity = ScratchFrames();
+        int32_t done = 0;
+        do {
+            const int32_t piece = std::min(frames - done, capacity);
+            ProcessPiece(data, done, piece);
+            done += piece;
+        } while (done < frames && capacity > 0);
+        return done == frames ? kResultOk : kOutOfMemory;
+    });
 }
 
 // One value per parameter per block: the queue's last point, applied before any

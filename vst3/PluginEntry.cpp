@@ -1,8 +1,8 @@
 #include "PluginEntry.h"
 
 #include <mutex>
-#include <new>
 
+#include "HostCall.h"
 #include "IPlugVST3.h"
 #include "TextCopy.h"
 #include "sdk/PluginFactory.h"
@@ -21,11 +21,9 @@ std::mutex& CreationLock()
 FUnknown* CreateProductInstance(void*)
 {
     std::lock_guard<std::mutex> guard(CreationLock());
-    try {
+    return HostCall<FUnknown*>(nullptr, [] {
         return static_cast<Vst::IAudioProcessor*>(ProductClassRecord().create());
-    } catch (const std::bad_alloc&) {
-        return nullptr;  // an exception must not cross into the host
-    }
+    });
 }
 
 // The class identifier is the FUID F2AEE70D-00DE-4F4E, then the maker code and the
@@ -63,14 +61,22 @@ PClassInfo2 MakeClassInfo(const PluginClassRecord& record)
 
 }  // namespace
 
+// A factory that cannot be made, or cannot hold its class, is no factory: the host
+// gets none.
 extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
 {
-    if (gPluginFactory) {
-        gPluginFactory->addRef();
-        return gPluginFactory;
-    }
-    const PluginClassRecord& record = ProductClassRecord();
-    gPluginFactory = new CPluginFactory(MakeFactoryInfo(record));
-    gPluginFactory->registerClass(MakeClassInfo(record), CreateProductInstance);
-    return gPluginFactory;
+    return HostCall<IPluginFactory*>(nullptr, [] {
+        if (gPluginFactory) {
+            gPluginFactory->addRef();
+            return gPluginFactory;
+        }
+        const PluginClassRecord& record = ProductClassRecord();
+        auto* factory = new CPluginFactory(MakeFactoryInfo(record));
+        if (!factory->registerClass(MakeClassInfo(record), CreateProductInstance)) {
+            factory->release();
+            return static_cast<CPluginFactory*>(nullptr);
+        }
+        gPluginFactory = factory;
+        return factory;
+    });
 }
