@@ -115,7 +115,8 @@ TEST_F(WindowsModule, ExportsExactlyTheModuleEntryPointsByPlainName) {
 // store it in their projects and preset files.
 TEST_F(WindowsModule, ClassIdentifierKeepsItsWindowsBytes) {
     using GetFactory = Steinberg::IPluginFactory* (*)();
-    const auto getFactory = reinterpret_cast<GetFactory>(GetProcAddress(module, "GetPluginFactory"));
+    const auto getFactory =
+        reinterpret_cast<GetFactory>(reinterpret_cast<void*>(GetProcAddress(module, "GetPluginFactory")));
     ASSERT_NE(getFactory, nullptr);
     Steinberg::IPluginFactory* factory = getFactory();
     ASSERT_NE(factory, nullptr);
