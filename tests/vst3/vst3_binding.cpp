@@ -155,6 +155,7 @@ TEST(Latency, ChangeLatencyAsksTheHostToRestartTheComponent)
     EXPECT_EQ(plug->getLatencySamples(), 64u);
     EXPECT_EQ(handler->restarts(), std::vector<int32>{kLatencyChanged});
     EXPECT_EQ(kLatencyChanged, 8);
+    EXPECT_EQ(plug->terminate(), kResultOk);  // lets go of the handler, as at a host's close
 
     auto alone = InitialisedPlug();  // no handler to tell
     alone->ChangeLatency(3);
