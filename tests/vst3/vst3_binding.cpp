@@ -93,7 +93,6 @@ TEST(HostIdentification, OnlyAHostApplicationNamesTheHost)
     auto plug = owned(new TestPlug);
     auto context = owned(new FObject());
     EXPECT_EQ(plug->initialize(context->unknownCast()), kResultOk);
-    EXPECT_EQ(plug->CurrentHostCode(), kHostNotIdentified);
     EXPECT_EQ(plug->CurrentHostCode(), -1);
     EXPECT_EQ(plug->HostVersion(), 0);
 }

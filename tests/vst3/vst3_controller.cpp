@@ -122,7 +122,6 @@ TEST_F(Controller, SettingNormalisedValuesSnapsSteppedKindsAndBoundsTheTop)
     EXPECT_EQ(controller->setParamNormalized(VORLA::kHpf, 2.6 / 5.0), kResultOk);
     EXPECT_NEAR(controller->getParamNormalized(VORLA::kHpf), 3.0 / 5.0, 1e-12);
 
-
     EXPECT_EQ(controller->setParamNormalized(VORLA::kLowBoost, 1.5), kResultOk);
     EXPECT_NEAR(controller->getParamNormalized(VORLA::kLowBoost), 1.0, 1e-12);
 

@@ -47,10 +47,17 @@ struct Equivalent {
 TEST(HostValues, AutomationOutsideZeroToOneActsLikeTheNearestEnd)
 {
     const Equivalent cases[] = {
-        {VORLA::kLpf, -0.02, 0.0},       {VORLA::kLowBoost, -0.011, 0.0}, {VORLA::kLowAtten, -0.02, 0.0},
-        {VORLA::kMid, -0.5, 0.0},        {VORLA::kHigh, -2.0, 0.0},       {VORLA::kOut, -1.0, 0.0},
-        {VORLA::kHpf, -0.3, 0.0},        {VORLA::kMid, -HUGE_VAL, 0.0},   {VORLA::kLpf, 1.5, 1.0},
-        {VORLA::kHigh, 1e300, 1.0},      {VORLA::kMid, std::nan(""), 0.5},  // NaN changes nothing
+        {VORLA::kLpf, -0.02, 0.0},
+        {VORLA::kLowBoost, -0.011, 0.0},
+        {VORLA::kLowAtten, -0.02, 0.0},
+        {VORLA::kMid, -0.5, 0.0},
+        {VORLA::kHigh, -2.0, 0.0},
+        {VORLA::kOut, -1.0, 0.0},
+        {VORLA::kHpf, -0.3, 0.0},
+        {VORLA::kMid, -HUGE_VAL, 0.0},
+        {VORLA::kLpf, 1.5, 1.0},
+        {VORLA::kHigh, 1e300, 1.0},
+        {VORLA::kMid, std::nan(""), 0.5},  // NaN changes nothing: 0.5 is Mid's default
     };
     for (const Equivalent& c : cases) {
         SCOPED_TRACE(testing::Message() << "id " << c.id << " value " << c.hostile);
