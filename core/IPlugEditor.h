@@ -21,6 +21,9 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
 
+    // Whether attachWindow can open a window inside a host window of this platform
+    // type ("HWND", "X11EmbedWindowID", ...); false for a null type.
+    virtual bool supportsWindowType(const char* type) const = 0;
     // Opens the editor window as a child of the host's native parent window and
     // returns it (null if none could be made). detachWindow closes it again and
     // does nothing when no window is open.

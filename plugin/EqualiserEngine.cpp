@@ -2,6 +2,7 @@
 
 #include "DspMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -28,41 +29,51 @@ void EqualiserEngine::SetOversample(double value) {
 // Each smoother steps twice per block, so the right channel's sections get
 // the second step: the smoothing time counts in blocks, not samples.
 void EqualiserEngine::RefreshCoefficients(double fs) {
+    // The anti-alias design depends on the factor alone, the high-pass corners and
+    // the smoothers' constant on the sample rate alone: redone only when those
+    // change, they come out the same as if redone every block.
     saturation.Design(oversampleFactor);
-
-    const double p = std::exp(-2.0 * kPi * kSmootherCornerHz / fs);
-    for (ValueSmoother* s : {&lowBoostSmoother, &lowAttenSmoother, &midSmoother, &highSmoother}) {
-        s->feedback = p;
-        s->gain = 1.0 - p;
+    if (!(fs == designedRate)) {
+        const double p = std::exp(-2.0 * kPi * kSmootherCornerHz / fs);
+        for (ValueSmoother* s : {&lowBoostSmoother, &lowAttenSmoother, &midSmoother, &highSmoother}) {
+            s->feedback = p;
+            s->gain = 1.0 - p;
+        }
+        for (int k = 0; k < kHpfCorners; ++k) {
+            HpfStage corner;
+            corner.Design(k + 1, fs);
+            sections.hpf[k].SetCoefficients(corner, corner);
+        }
+        designedRate = fs;
     }
-    for (Channel& c : channels) {
+
+    LowSection lowDesign[2];
+    for (LowSection& d : lowDesign) {
         const double boost = lowBoostSmoother.Step(lowBoostTarget);
         const double keep = lowAttenSmoother.Step(1.0 - lowAttenTarget);
-        c.low.Design(fs, keep, boost);
+        d.Design(fs, keep, boost);
     }
-    for (Channel& c : channels)
-        for (int k = 0; k < kHpfCorners; ++k) c.hpf[k].Design(k + 1, fs);
-    for (Channel& c : channels) c.mid.Design(fs, 1.0 - midSmoother.Step(midTarget));
-    for (Channel& c : channels) c.high.Design(fs, highSmoother.Step(highTarget));
-    for (Channel& c : channels) c.lpf.Design(lpfValue, fs);
+    sections.low.SetCoefficients(lowDesign[0], lowDesign[1]);
+
+    MidSection midDesign[2];
+    for (MidSection& d : midDesign) d.Design(fs, 1.0 - midSmoother.Step(midTarget));
+    sections.mid.SetCoefficients(midDesign[0], midDesign[1]);
+
+    HighSection highDesign[2];
+    for (HighSection& d : highDesign) d.Design(fs, highSmoother.Step(highTarget));
+    sections.high.SetCoefficients(highDesign[0], highDesign[1]);
+
+    LpfStage lpfDesign;
+    lpfDesign.Design(lpfValue, fs);
+    sections.lpf.SetCoefficients(lpfDesign, lpfDesign);
 }
 
-double EqualiserEngine::HighPass(Channel& channel, double x) const {
-    const double selector = LiveParamValues::Read(live.hpf);
-    if (!(selector >= 1.0 && selector < kHpfCorners + 1.0)) return x;
-    return channel.hpf[static_cast<int>(selector) - 1].Tick(x) * kHpfMakeUp;
-}
-
-double EqualiserEngine::Channel::Equalise(double x) {
-    return high.Tick(mid.Tick(low.Tick(kEqualiserInputGain * x)));
-}
-
-void EqualiserEngine::Channel::ClearNonFiniteHistories() {
-    for (HpfStage& corner : hpf) corner.ClearIfNotFinite();
-    lpf.ClearIfNotFinite();
-    low.ClearIfNotFinite();
-    mid.ClearIfNotFinite();
-    high.ClearIfNotFinite();
+void EqualiserEngine::ClearNonFiniteHistories() {
+    for (StereoSection<1>& corner : sections.hpf) corner.ClearNonFiniteLanes();
+    sections.lpf.ClearNonFiniteLanes();
+    sections.low.ClearNonFiniteLanes();
+    sections.mid.ClearNonFiniteLanes();
+    sections.high.ClearNonFiniteLanes();
 }
 
 void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* outputs,
@@ -70,22 +81,54 @@ void EqualiserEngine::ProcessBlock(const double* const* inputs, double* const* o
     RefreshCoefficients(sampleRate);
     if (frames < 1) return;
 
-    for (int i = 0; i < frames; ++i) {
-        // Read before any write: outputs may be the inputs.
-        const double dry[2] = {inputs[0][i], inputs[1][i]};
-        const StereoSample wet = saturation.Step(StereoSample{dry[0], dry[1]}, oversampleFactor);
-
-        double filtered[2];
-        for (int c = 0; c < 2; ++c)
-            filtered[c] = HighPass(channels[c], dry[c] + kSaturationMix * wet[c]);
-        if (LiveParamValues::Read(live.lpf) > kLpfOff)
-            for (int c = 0; c < 2; ++c) filtered[c] = channels[c].lpf.Tick(filtered[c]);
-
-        const bool bypassed = LiveParamValues::Read(live.bypass) >= 1.0;  // integer part of a 0/1 switch
-        for (int c = 0; c < 2; ++c)
-            outputs[c][i] = bypassed ? dry[c] : channels[c].Equalise(filtered[c]) * outputGain;
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const double* const in[2] = {inputs[0] + done, inputs[1] + done};
+        double* const out[2] = {outputs[0] + done, outputs[1] + done};
+        ProcessChunk(in, out, std::min(kChunkFrames, frames - done));
     }
     // A single non-finite input would otherwise silence the sections for
     // good; the saturation stage flushes its own histories.
-    for (Channel& c : channels) c.ClearNonFiniteHistories();
+    ClearNonFiniteHistories();
+}
+
+// Frames are held as channel pairs, left then right. Every input of the chunk
+// is read before any output is written: outputs may be the inputs.
+void EqualiserEngine::ProcessChunk(const double* const* inputs, double* const* outputs, int frames) {
+    double (&dry)[kChunkFrames][2] = chunk.dry;
+    double (&wet)[kChunkFrames][2] = chunk.wet;
+    double (&processed)[kChunkFrames][2] = chunk.processed;
+    for (int i = 0; i < frames; ++i) {
+        dry[i][0] = inputs[0][i];
+        dry[i][1] = inputs[1][i];
+    }
+    saturation.Process(dry[0], wet[0], frames);
+
+    // Local copies keep the recursions in registers rather than in memory
+    // that every output store might alias.
+    StereoSection<1> lpf = sections.lpf;
+    StereoSection<2> low = sections.low;
+    StereoSection<3> mid = sections.mid;
+    StereoSection<2> high = sections.high;
+    for (int i = 0; i < frames; ++i) {
+        const StereoSample x = LoadPair(dry[i]);
+        StereoSample y = x + kSaturationMix * LoadPair(wet[i]);
+        const int corner = HpfCorner();
+        if (corner > 0) y = sections.hpf[corner - 1].Tick(y) * kHpfMakeUp;
+        if (LiveParamValues::Read(live.lpf) > kLpfOff) y = lpf.Tick(y);
+        // Bypassed (integer part 1), the sections rest and the input passes as it is.
+        if (LiveParamValues::Read(live.bypass) < 1.0)
+            y = high.Tick(mid.Tick(low.Tick(kEqualiserInputGain * y))) * outputGain;
+        else
+            y = x;
+        StorePair(processed[i], y);
+    }
+    sections.lpf = lpf;
+    sections.low = low;
+    sections.mid = mid;
+    sections.high = high;
+
+    for (int i = 0; i < frames; ++i) {
+        outputs[0][i] = processed[i][0];
+        outputs[1][i] = processed[i][1];
+    }
 }

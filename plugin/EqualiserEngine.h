@@ -4,6 +4,7 @@
 
 #include "EqualiserSections.h"
 #include "SaturationStage.h"
+#include "StereoSection.h"
 #include "ValueSmoother.h"
 
 // The parameter values that the sample loop reads afresh at every sample,
@@ -17,6 +18,15 @@ struct LiveParamValues {
     const std::atomic<double>* bypass;  // integer part 1 copies input to output
 
     static double Read(const std::atomic<double>* value) { return value->load(std::memory_order_relaxed); }
+};
+
+// The filter sections of both channels, one lane each.
+struct FilterSections {
+    StereoSection<1> hpf[kHpfCorners];  // corners 1 to 5
+    StereoSection<1> lpf;
+    StereoSection<2> low;
+    StereoSection<3> mid;
+    StereoSection<2> high;
 };
 
 // The equaliser's complete signal path for a channel pair, independent of
@@ -41,6 +51,12 @@ public:
     // Clears the saturation stage's filter histories and nothing else.
     void Reset() { saturation.Clear(); }
 
+    // For tests: runs the saturation stage on `path` (false when this
+    // processor cannot), and looks at the stage and the sections.
+    bool SelectSaturationPath(SaturationPath path) { return saturation.SelectPath(path); }
+    const SaturationStage& Saturation() const { return saturation; }
+    const FilterSections& Sections() const { return sections; }
+
     // Reads inputs[0], inputs[1], writes outputs[0], outputs[1]; outputs
     // may be the inputs. Coefficients and smoothers advance even when
     // frames < 1.
@@ -51,19 +67,18 @@ public:
     int OversampleFactor() const { return oversampleFactor; }
 
 private:
-    struct Channel {
-        HpfStage hpf[kHpfCorners];
-        LpfStage lpf;
-        LowSection low;
-        MidSection mid;
-        HighSection high;
-
-        double Equalise(double x);
-        void ClearNonFiniteHistories();
-    };
+    // Frames the sample loop takes at a time.
+    static constexpr int kChunkFrames = 256;
 
     void RefreshCoefficients(double sampleRate);
-    double HighPass(Channel& channel, double x) const;
+    void ProcessChunk(const double* const* inputs, double* const* outputs, int frames);
+    // The HPF switch's position: 0 off, 1 to 5 a corner. Both channels take
+    // the corner read once for the sample.
+    int HpfCorner() const {
+        const double selector = LiveParamValues::Read(live.hpf);
+        return selector >= 1.0 && selector < kHpfCorners + 1.0 ? static_cast<int>(selector) : 0;
+    }
+    void ClearNonFiniteHistories();
 
     LiveParamValues live;
     ValueSmoother lowBoostSmoother;
@@ -77,6 +92,14 @@ private:
     double lpfValue = 0.0;
     double outputGain = 0.0;  // silent until the owner delivers Out
     int oversampleFactor = 4;
-    StereoSaturationStage saturation;  // both channels, one lane each
-    Channel channels[2];
+    double designedRate = 0.0;  // the rate the smoothers and high-pass corners are set for
+    SaturationStage saturation;
+    FilterSections sections;
+
+    // The sample loop's working buffers: channel pairs, left then right.
+    struct Chunk {
+        double dry[kChunkFrames][2];
+        double wet[kChunkFrames][2];
+        double processed[kChunkFrames][2];
+    } chunk;
 };

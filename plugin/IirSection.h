@@ -1,32 +1,13 @@
 #pragma once
 
-#include <cmath>
-
-// A direct-form-I recursive section of order N (1 to 3) with unnormalised
-// coefficients. The output is divided by a0 on every tick rather than
-// scaling the coefficients once: the modelled circuit's polynomials are
-// used exactly as derived, and the rounding stays that of the model.
+// The coefficients of one channel's recursive section of order N (1 to 3),
+// as the modelled circuit's polynomials give them: not normalised, a[0] != 1
+// in general. StereoSection runs them.
 template <int N>
 struct IirSection {
     static_assert(N >= 1 && N <= 3, "sections are of order 1, 2 or 3");
     double b[N + 1] = {};  // numerator, b[i] weighs the input i ticks ago
-    double a[N + 1] = {};  // denominator, a[0] divides every output
-    double x[N] = {};      // previous inputs, x[0] the most recent
-    double y[N] = {};      // previous outputs, y[0] the most recent
-
-    double Tick(double in) {
-        double acc = b[0] * in;
-        for (int i = 0; i < N; ++i) acc += b[i + 1] * x[i];
-        for (int i = 0; i < N; ++i) acc -= a[i + 1] * y[i];
-        const double out = acc / a[0];
-        for (int i = N - 1; i > 0; --i) {
-            x[i] = x[i - 1];
-            y[i] = y[i - 1];
-        }
-        x[0] = in;
-        y[0] = out;
-        return out;
-    }
+    double a[N + 1] = {};  // denominator, a[i] weighs the output i ticks ago
 
     // Bilinear transform s = k (1 - z^-1) / (1 + z^-1) of the analogue
     // function p(s) / q(s), both sides multiplied by (1 + z^-1)^N.
@@ -34,14 +15,6 @@ struct IirSection {
     void SetAnalogue(const double (&p)[N + 1], const double (&q)[N + 1], double k) {
         Bilinear(p, k, b);
         Bilinear(q, k, a);
-    }
-
-    // A non-finite value would otherwise circulate in the recursion forever.
-    void ClearIfNotFinite() {
-        bool finite = true;
-        for (int i = 0; i < N; ++i) finite = finite && std::isfinite(x[i]) && std::isfinite(y[i]);
-        if (finite) return;
-        for (int i = 0; i < N; ++i) x[i] = y[i] = 0.0;
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "FourCC.h"
 #include "PluginEntry.h"
+#include "VorlaEditor.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ VORLA::VORLA()
                                Param(kBypass)->ValueAddress()})
 {
     DefineParameters(*this);
+    AttachEditor(BuildVorlaEditor(*this, ProductClassRecord().url));
     CaptureDefaultPreset();
 }
 

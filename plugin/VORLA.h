@@ -2,27 +2,13 @@
 
 #include "EqualiserEngine.h"
 #include "IPlugVST3.h"
+#include "ParamIndex.h"
 
 // The product: a stereo (or mono) equaliser modelled on a passive analogue circuit.
-// It defines the parameter set and the default preset and hands parameter changes,
-// resets and blocks to its engine under the plug-in lock.
+// It defines the parameter set, builds its editor panel and the default preset, and
+// hands parameter changes, resets and blocks to its engine under the plug-in lock.
 class VORLA : public IPlugVST3 {
 public:
-    // Parameter indices: what the state block, the host tags and the controls use.
-    enum ParamIndex {
-        kHigh = 0,
-        kHpf,
-        kLowBoost,
-        kLowAtten,
-        kLpf,
-        kMid,
-        kOut,
-        kOversample,
-        kBypass,
-        kSpare,  // never defined; serialised with the others
-        kParamCount
-    };
-
     VORLA();
     ~VORLA() override;
 

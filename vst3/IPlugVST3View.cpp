@@ -5,13 +5,6 @@
 
 using namespace Steinberg;
 
-namespace {
-
-// The only native window type the editor can live in.
-bool IsHwnd(FIDString type) { return FIDStringsEqual(type, kPlatformTypeHWND); }
-
-}  // namespace
-
 IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : plug_(plug) { plug_.addRef(); }
 
 // Closing any view empties the plug-in's whole views list: resize requests and
@@ -25,10 +18,11 @@ IPlugVST3View::~IPlugVST3View()
 
 tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type)
 {
-    return plug_.Editor() && IsHwnd(type) ? kResultTrue : kResultFalse;
+    const IPlugEditor* editor = plug_.Editor();
+    return editor && editor->supportsWindowType(type) ? kResultTrue : kResultFalse;
 }
 
-// A window type the editor cannot use opens nothing, but hosts that probe with
+// A window type the editor cannot open opens nothing, but hosts that probe with
 // attached instead of isPlatformTypeSupported expect success all the same. Without
 // a parent there is nothing to open the window in.
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
@@ -37,7 +31,7 @@ tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
     return HostCall([&] {
-        if (IsHwnd(type)) editor->attachWindow(parent);
+        if (editor->supportsWindowType(type)) editor->attachWindow(parent);
         return CPluginView::attached(parent, type);
     });
 }

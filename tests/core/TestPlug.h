@@ -18,7 +18,7 @@ public:
 
     explicit TestPlug(const char* channelIO = "1-1 2-2", int presetCount = 1)
         : IPlugBase("VORLA", "", "Quillmarsh", FourCC("VRL1"), FourCC("Qlmh"), 0x10000, channelIO,
-                    VORLA::kParamCount, presetCount)
+                    ParamIndex::kParamCount, presetCount)
     {
         VORLA::DefineParameters(*this);
     }

@@ -29,6 +29,7 @@ public:
     void allocateSurface() override { log_.push_back("surface after " + std::to_string(pushes.size())); }
     int width() const override { return 0; }
     int height() const override { return 0; }
+    bool supportsWindowType(const char*) const override { return false; }
     void* attachWindow(void*) override { return nullptr; }
     void detachWindow() override {}
 
@@ -45,13 +46,13 @@ TEST(EditorLink, AttachPushesUnitValuesThenAllocatesTheSurface)
     std::vector<std::string> log;
     {
         TestPlug plug;
-        plug.Param(VORLA::kOut)->Assign(6.0);
+        plug.Param(ParamIndex::kOut)->Assign(6.0);
         auto* editor = new FakeEditor(log);
         plug.AttachEditor(editor);
         EXPECT_EQ(plug.Editor(), editor);
         ASSERT_EQ(editor->pushes.size(), 10u);
-        EXPECT_EQ(editor->pushes[VORLA::kOut], (Push{VORLA::kOut, 0.75, true}));
-        EXPECT_EQ(editor->pushes[VORLA::kLowBoost], (Push{VORLA::kLowBoost, 0.0, true}));
+        EXPECT_EQ(editor->pushes[ParamIndex::kOut], (Push{ParamIndex::kOut, 0.75, true}));
+        EXPECT_EQ(editor->pushes[ParamIndex::kLowBoost], (Push{ParamIndex::kLowBoost, 0.0, true}));
         EXPECT_EQ(log, std::vector<std::string>{"surface after 10"});
     }
     EXPECT_EQ(log.back(), "deleted");
@@ -72,11 +73,11 @@ TEST(EditorLink, RefreshPushesPlainValuesInIndexOrder)
     auto* editor = new FakeEditor(log);
     plug.AttachEditor(editor);
     editor->pushes.clear();
-    plug.Param(VORLA::kOut)->Assign(-4.0);
+    plug.Param(ParamIndex::kOut)->Assign(-4.0);
     plug.RefreshEditorControls();
     ASSERT_EQ(editor->pushes.size(), 10u);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(editor->pushes[i].index, i);
-    EXPECT_EQ(editor->pushes[VORLA::kOut], (Push{VORLA::kOut, -4.0, false}));
+    EXPECT_EQ(editor->pushes[ParamIndex::kOut], (Push{ParamIndex::kOut, -4.0, false}));
 }
 
 TEST(EditorLink, PresetRecallRefreshesTheEditor)
@@ -94,12 +95,12 @@ TEST(EditorLink, PresetRecallRefreshesTheEditor)
 TEST(EditorLink, EditStoresSnappedButReportsTheUnsnappedValue)
 {
     TestPlug plug;
-    plug.SetParamFromEditor(VORLA::kHpf, 0.55);
-    EXPECT_EQ(plug.Param(VORLA::kHpf)->Value(), 3.0);
+    plug.SetParamFromEditor(ParamIndex::kHpf, 0.55);
+    EXPECT_EQ(plug.Param(ParamIndex::kHpf)->Value(), 3.0);
     ASSERT_EQ(plug.edits.size(), 1u);
-    EXPECT_EQ(plug.edits[0].index, VORLA::kHpf);
+    EXPECT_EQ(plug.edits[0].index, ParamIndex::kHpf);
     EXPECT_EQ(plug.edits[0].unitValue, 0.55);
-    EXPECT_EQ(plug.changed, std::vector<int>{VORLA::kHpf});
+    EXPECT_EQ(plug.changed, std::vector<int>{ParamIndex::kHpf});
 }
 
 TEST(EditorLink, EditOfAnUnknownParameterIsIgnored)

@@ -1,11 +1,14 @@
 #include "DspMath.h"
 #include "EqualiserEngine.h"
+#include "ReferenceEngine.h"
+#include "RunnablePaths.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 #include <vector>
@@ -205,6 +208,242 @@ TEST(EqualiserEngine, ResetKeepsTheEqualiserTail) {
     double peak = 0.0;
     for (double v : tail.left) peak = std::max(peak, std::fabs(v));
     EXPECT_GT(peak, 1e-3);
+}
+
+// The engine and the written order side by side, fed the same settings and
+// the same per-sample values.
+class Twin {
+public:
+    explicit Twin(SaturationPath path) {
+        EXPECT_TRUE(rig.engine.SelectSaturationPath(path));
+        Apply([](auto& e) {
+            e.SetHigh(0.5);
+            e.SetLowBoost(0.001);
+            e.SetLowAtten(0.0);
+            e.SetLpf(0.01);
+            e.SetMid(0.5);
+            e.SetOutDb(0.0);
+            e.SetOversample(1.0);
+        });
+    }
+
+    // A setter call for both, as a host's automation would make it.
+    template <class Change>
+    void Apply(Change change) {
+        change(rig.engine);
+        change(reference);
+    }
+
+    void SetLive(double hpf, double lpf, double bypass) {
+        rig.hpf = reference.hpf = hpf;
+        rig.lpf = reference.lpf = lpf;
+        rig.bypass = reference.bypass = bypass;
+    }
+
+    // Runs one block through both and keeps the worst difference and the peak.
+    void Block(const Stereo& in) {
+        Stereo mine(in.Frames()), theirs(in.Frames());
+        const double* ins[2] = {in.left.data(), in.right.data()};
+        double* mineOut[2] = {mine.left.data(), mine.right.data()};
+        double* theirsOut[2] = {theirs.left.data(), theirs.right.data()};
+        rig.engine.ProcessBlock(ins, mineOut, in.Frames(), kFs);
+        reference.ProcessBlock(ins, theirsOut, in.Frames(), kFs);
+        for (int i = 0; i < in.Frames(); ++i) {
+            peak = std::max({peak, std::fabs(theirs.left[i]), std::fabs(theirs.right[i])});
+            worst = std::max({worst, std::fabs(mine.left[i] - theirs.left[i]), std::fabs(mine.right[i] - theirs.right[i])});
+        }
+    }
+
+    void Run(const Stereo& in, int block) {
+        for (int at = 0; at < in.Frames(); at += block) Block(Slice(in, at, std::min(block, in.Frames() - at)));
+    }
+
+    static Stereo Slice(const Stereo& in, int at, int frames) {
+        Stereo s(frames);
+        std::copy_n(in.left.begin() + at, frames, s.left.begin());
+        std::copy_n(in.right.begin() + at, frames, s.right.begin());
+        return s;
+    }
+
+    Rig rig;
+    reference::Engine reference;
+    double peak = 0.0, worst = 0.0;
+};
+
+// The fast paths re-associate sums and scale coefficients once per block:
+// within these fractions of the output's peak of the written order.
+constexpr double kBoundFactor4 = 1e-9;
+constexpr double kBoundFactor16 = 1e-6;
+
+Stereo Concat(std::initializer_list<Stereo> parts) {
+    Stereo all;
+    for (const Stereo& p : parts) {
+        all.left.insert(all.left.end(), p.left.begin(), p.left.end());
+        all.right.insert(all.right.end(), p.right.begin(), p.right.end());
+    }
+    return all;
+}
+
+class EnginePathTest : public testing::TestWithParam<SaturationPath> {};
+
+TEST_P(EnginePathTest, MatchesTheWrittenOrderOnNoiseSinesAndSilenceAfterLoudMaterial) {
+    const Stereo material = Concat({Noise(24000, 1.0, 11), Sine(24000, 1000.0, 0.5), Stereo(48000),
+                                    Sine(9600, 60.0, 0.9), Noise(4800, 0.02, 12)});
+    for (double oversample : {1.0, 0.0}) {
+        for (int block : {512, 64, 1, 1000}) {
+            Twin twin(GetParam());
+            twin.Apply([&](auto& e) { e.SetOversample(oversample); });
+            twin.Run(block == 1 ? Twin::Slice(material, 0, 3000) : material, block);
+            const double bound = oversample != 0.0 ? kBoundFactor4 : kBoundFactor16;
+            EXPECT_GT(twin.peak, 0.5);
+            EXPECT_LE(twin.worst, bound * twin.peak) << "oversample " << oversample << ", blocks of " << block;
+        }
+    }
+}
+
+TEST_P(EnginePathTest, MatchesTheWrittenOrderAtEveryHighPassCornerAndLowPassSetting) {
+    const Stereo material = Concat({Noise(4800, 0.8, 13), Sine(4800, 150.0, 0.7)});
+    for (double oversample : {1.0, 0.0})
+        for (double lpf : {0.01, 0.02, 0.3, 1.0})
+            for (int corner = 0; corner <= kHpfCorners; ++corner) {
+                Twin twin(GetParam());
+                twin.Apply([&](auto& e) {
+                    e.SetOversample(oversample);
+                    e.SetLpf(lpf);
+                });
+                twin.SetLive(corner, lpf, 0.0);
+                twin.Run(material, 480);
+                const double bound = oversample != 0.0 ? kBoundFactor4 : kBoundFactor16;
+                EXPECT_LE(twin.worst, bound * twin.peak) << "corner " << corner << ", LPF " << lpf;
+            }
+}
+
+// Automation through every setter and per-sample value between blocks of
+// changing length, both factors in turn.
+TEST_P(EnginePathTest, MatchesTheWrittenOrderUnderParameterSweeps) {
+    Twin twin(GetParam());
+    const Stereo material = Concat({Noise(20000, 0.7, 14), Sine(20000, 440.0, 0.9)});
+    std::mt19937 rng(15);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int at = 0, block = 0;
+    while (at < material.Frames()) {
+        const int frames = std::min(material.Frames() - at, std::vector<int>{512, 7, 300, 64, 1000, 1}[block % 6]);
+        const double high = unit(rng), boost = 0.001 + 0.899 * unit(rng), atten = unit(rng), mid = 0.02 + 0.96 * unit(rng);
+        const double lpf = block % 5 == 0 ? 0.01 : 0.01 + 0.99 * unit(rng), out = std::floor(-12.0 + 24.0 * unit(rng));
+        const double oversample = block / 20 % 2 == 0 ? 1.0 : 0.0;
+        twin.Apply([&](auto& e) {
+            e.SetHigh(high);
+            e.SetLowBoost(boost);
+            e.SetLowAtten(atten);
+            e.SetMid(mid);
+            e.SetLpf(lpf);
+            e.SetOutDb(out);
+            e.SetOversample(oversample);
+        });
+        twin.SetLive(block % 6, lpf, block % 9 == 4 ? 1.0 : 0.0);
+        twin.Block(Twin::Slice(material, at, frames));
+        at += frames;
+        ++block;
+    }
+    EXPECT_GT(twin.peak, 0.5);
+    EXPECT_LE(twin.worst, kBoundFactor16 * twin.peak);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, EnginePathTest, testing::ValuesIn(RunnablePaths()),
+                         [](const testing::TestParamInfo<SaturationPath>& info) { return PathName(info.param); });
+
+// Each lane's coefficients divided by a0, as the sections keep them.
+template <int N>
+void ExpectLane(const StereoSection<N>& section, int lane, const IirSection<N>& design) {
+    for (int i = 0; i <= N; ++i) {
+        EXPECT_EQ(section.b[i][lane], design.b[i] / design.a[0]) << "b" << i << " lane " << lane;
+        EXPECT_EQ(section.a[i][lane], design.a[i] / design.a[0]) << "a" << i << " lane " << lane;
+    }
+}
+
+// Two smoother steps per block: the left channel's sections come from the
+// first, the right channel's from the second.
+TEST(EqualiserEngine, SmoothersStepTwicePerBlockAndTheRightChannelTakesTheSecond) {
+    Rig rig;
+    rig.engine.SetLowBoost(0.9);
+    rig.engine.SetLowAtten(0.6);
+    rig.engine.SetMid(0.2);
+    rig.engine.SetHigh(0.9);
+    ValueSmoother boost, keep, mid, high;
+    const double p = std::exp(-2.0 * kPi * 1000.0 / kFs);
+    for (ValueSmoother* s : {&boost, &keep, &mid, &high}) {
+        s->feedback = p;
+        s->gain = 1.0 - p;
+    }
+    for (int block = 0; block < 3; ++block) {
+        rig.Run(Noise(100, 0.5, 16));
+        for (int lane = 0; lane < 2; ++lane) {
+            LowSection low;
+            const double v = boost.Step(0.9);
+            low.Design(kFs, keep.Step(1.0 - 0.6), v);
+            MidSection midDesign;
+            midDesign.Design(kFs, 1.0 - mid.Step(0.2));
+            HighSection highDesign;
+            highDesign.Design(kFs, high.Step(0.9));
+            ExpectLane(rig.engine.Sections().low, lane, low);
+            ExpectLane(rig.engine.Sections().mid, lane, midDesign);
+            ExpectLane(rig.engine.Sections().high, lane, highDesign);
+        }
+    }
+}
+
+template <int N>
+bool SameHistory(const StereoSection<N>& a, const StereoSection<N>& b) {
+    for (int i = 0; i < N; ++i)
+        for (int lane = 0; lane < 2; ++lane)
+            if (a.x[i][lane] != b.x[i][lane] || a.y[i][lane] != b.y[i][lane]) return false;
+    return true;
+}
+
+bool SameHistories(const FilterSections& a, const FilterSections& b) {
+    for (int k = 0; k < kHpfCorners; ++k)
+        if (!SameHistory(a.hpf[k], b.hpf[k])) return false;
+    return SameHistory(a.lpf, b.lpf) && SameHistory(a.low, b.low) && SameHistory(a.mid, b.mid) &&
+           SameHistory(a.high, b.high);
+}
+
+// A section that does not run keeps its history untouched until it runs again.
+TEST(EqualiserEngine, SectionsThatDoNotRunKeepTheirHistory) {
+    Rig rig;
+    rig.hpf = 3.0;
+    rig.lpf = 0.5;
+    rig.engine.SetLpf(0.5);
+    rig.Run(Noise(512, 0.8, 17));
+
+    FilterSections before = rig.engine.Sections();
+    rig.hpf = 1.0;
+    rig.lpf = 0.01;  // the off value: the signal passes the low-pass untouched
+    rig.Run(Noise(512, 0.8, 18));
+    EXPECT_TRUE(SameHistory(before.hpf[2], rig.engine.Sections().hpf[2]));
+    EXPECT_FALSE(SameHistory(before.hpf[0], rig.engine.Sections().hpf[0]));
+    EXPECT_TRUE(SameHistory(before.lpf, rig.engine.Sections().lpf));
+
+    before = rig.engine.Sections();
+    rig.bypass = 1.0;
+    rig.Run(Noise(512, 0.8, 19));
+    EXPECT_TRUE(SameHistory(before.low, rig.engine.Sections().low));
+    EXPECT_TRUE(SameHistory(before.mid, rig.engine.Sections().mid));
+    EXPECT_TRUE(SameHistory(before.high, rig.engine.Sections().high));
+}
+
+TEST(EqualiserEngine, ResetClearsTheSaturationHistoriesAndNothingElse) {
+    Rig rig;
+    rig.hpf = 2.0;
+    rig.lpf = 0.4;
+    rig.Run(Noise(2048, 0.9, 20));
+    const FilterSections before = rig.engine.Sections();
+    rig.engine.Reset();
+    for (int c = 0; c < 2; ++c)
+        for (int j = 0; j < kAllPoleOrder; ++j) {
+            EXPECT_EQ(rig.engine.Saturation().UpOutput(c, j), 0.0);
+            EXPECT_EQ(rig.engine.Saturation().DownOutput(c, j), 0.0);
+        }
+    EXPECT_TRUE(SameHistories(before, rig.engine.Sections()));
 }
 
 }  // namespace

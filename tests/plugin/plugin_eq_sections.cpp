@@ -1,8 +1,10 @@
 #include "EqualiserSections.h"
 #include "FrequencyResponse.h"
+#include "StereoSection.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -122,16 +124,45 @@ TEST(EqualiserSections, LowPassCornersFollowTheAnalogueModel) {
     }
 }
 
-TEST(IirSection, TickRealisesTheTransferFunction) {
-    MidSection mid;
-    mid.Design(kFs, 0.02);
+// Each lane realises its own channel's transfer function, whatever the other
+// lane's coefficients.
+TEST(StereoSection, EachLaneRealisesItsChannelsTransferFunction) {
+    MidSection dip, peak;
+    dip.Design(kFs, 1.0 - 0.02);
+    peak.Design(kFs, 1.0 - 0.98);
+    StereoSection<3> both;
+    both.SetCoefficients(dip, peak);
     const double f = 1450.0, w = 2.0 * kPi * f / kFs;
     // After the transient, the output is |H| sin(wn + arg H).
-    std::vector<double> out;
-    for (int n = 0; n < 200000; ++n) out.push_back(mid.Tick(std::sin(w * n)));
-    const Complex h = Response(mid, f, kFs);
-    for (int n = 199000; n < 200000; ++n)
-        ASSERT_NEAR(out[n], std::abs(h) * std::sin(w * n + std::arg(h)), 1e-9 * std::abs(h));
+    std::vector<StereoSample> out;
+    // The dip's transient takes a few seconds to fade below the tolerance.
+    for (int n = 0; n < 400000; ++n) out.push_back(both.Tick(StereoSample{std::sin(w * n), std::sin(w * n)}));
+    const Complex h[2] = {Response(dip, f, kFs), Response(peak, f, kFs)};
+    EXPECT_NEAR(Db(h[0]), -15.4, 0.1);
+    EXPECT_NEAR(Db(h[1]), 15.5, 0.1);
+    for (int lane = 0; lane < 2; ++lane)
+        for (int n = 399000; n < 400000; ++n)
+            ASSERT_NEAR(out[n][lane], std::abs(h[lane]) * std::sin(w * n + std::arg(h[lane])),
+                        1e-9 * std::abs(h[lane]))
+                << "lane " << lane;
+}
+
+TEST(StereoSection, ClearsOnlyTheLaneThatTurnedNonFinite) {
+    HighSection design;
+    design.Design(kFs, 0.3);
+    StereoSection<2> both;
+    both.SetCoefficients(design, design);
+    both.Tick(StereoSample{0.5, 0.5});
+    both.Tick(StereoSample{std::numeric_limits<double>::quiet_NaN(), 0.25});
+    const StereoSample kept[2] = {both.x[0], both.y[1]};
+    both.ClearNonFiniteLanes();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(both.x[i][0], 0.0);
+        EXPECT_EQ(both.y[i][0], 0.0);
+    }
+    EXPECT_EQ(both.x[0][1], kept[0][1]);
+    EXPECT_EQ(both.y[1][1], kept[1][1]);
+    EXPECT_NE(both.y[1][1], 0.0);
 }
 
 }  // namespace

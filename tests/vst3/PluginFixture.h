@@ -4,7 +4,7 @@
 // program through the host library, and fresh instances of its class. The module
 // path is compiled in and can be overridden with the environment variable
 // VORLA_PLUGIN (the Windows suite points it at the DLL). Core parameters are named
-// by the product's own indices (VORLA::kOut and so on).
+// by the product's own indices (ParamIndex::kOut and so on).
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@
 #include "ParameterChanges.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
-#include "VORLA.h"
+#include "ParamIndex.h"
 
 namespace vorla::test {
 

@@ -59,6 +59,7 @@ public:
     void allocateSurface() override {}
     int width() const override { throw std::runtime_error("width"); }
     int height() const override { return 1; }
+    bool supportsWindowType(const char*) const override { return true; }
     void* attachWindow(void*) override { throw std::runtime_error("attach"); }
     void detachWindow() override { throw std::runtime_error("detach"); }
 };

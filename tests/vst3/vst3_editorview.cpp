@@ -15,14 +15,20 @@ using namespace vorla;
 
 namespace {
 
-// Records the window calls the view makes.
+// Records the window calls the view makes. It opens windows of one platform type.
 class FakeEditor : public IPlugEditor {
 public:
+    static constexpr const char* kWindowType = "HWND";
+
     explicit FakeEditor(std::vector<std::string>& log) : log_(log) {}
     void pushParamToControls(int, double, bool) override {}
     void allocateSurface() override {}
     int width() const override { return 796; }
     int height() const override { return 189; }
+    bool supportsWindowType(const char* type) const override
+    {
+        return type && std::string(type) == kWindowType;
+    }
     void* attachWindow(void* parent) override
     {
         log_.push_back("attach");
@@ -52,7 +58,7 @@ protected:
 
 }  // namespace
 
-TEST_F(EditorView, ReportsTheEditorSizeBeforeAttachingAndOnlyTakesHwnd)
+TEST_F(EditorView, ReportsTheEditorSizeBeforeAttachingAndTakesTheEditorsWindowType)
 {
     GiveEditor();
     IPtr<IPlugView> view = NewView();
@@ -64,25 +70,26 @@ TEST_F(EditorView, ReportsTheEditorSizeBeforeAttachingAndOnlyTakesHwnd)
     EXPECT_EQ(rect.bottom, 189);
     EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
 
-    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultTrue);
-    for (const char* type : {"HWNDX", "hwnd", "HWN", "X11EmbedWindowID", ""})
+    EXPECT_EQ(view->isPlatformTypeSupported(FakeEditor::kWindowType), kResultTrue);
+    for (const char* type : {"HWNDX", "X11EmbedWindowID", ""})
         EXPECT_EQ(view->isPlatformTypeSupported(type), kResultFalse) << type;
     EXPECT_EQ(view->isPlatformTypeSupported(nullptr), kResultFalse);
 }
 
-TEST_F(EditorView, AttachOpensTheWindowOnlyForAnHwndParent)
+TEST_F(EditorView, AttachOpensTheWindowOnlyForTheEditorsWindowType)
 {
     GiveEditor();
     IPtr<IPlugView> view = NewView();
     int parent = 0;
-    EXPECT_EQ(view->attached(&parent, "HWND"), kResultOk);
+    EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultOk);
     EXPECT_EQ(view->removed(), kResultOk);
     // Other window types open nothing but still succeed; a missing parent is
     // refused rather than becoming a window without a parent.
     EXPECT_EQ(view->attached(&parent, "NSView"), kResultOk);
-    EXPECT_EQ(view->attached(nullptr, "HWND"), kInvalidArgument);
+    EXPECT_EQ(view->attached(&parent, nullptr), kResultOk);
+    EXPECT_EQ(view->attached(nullptr, FakeEditor::kWindowType), kInvalidArgument);
     EXPECT_EQ(view->removed(), kResultOk);
-    EXPECT_EQ(view->attached(&parent, "HWND"), kResultOk);
+    EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultOk);
     EXPECT_EQ(log, (std::vector<std::string>{"attach", "detach", "detach", "attach"}));
 }
 

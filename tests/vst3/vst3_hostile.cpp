@@ -47,17 +47,17 @@ struct Equivalent {
 TEST(HostValues, AutomationOutsideZeroToOneActsLikeTheNearestEnd)
 {
     const Equivalent cases[] = {
-        {VORLA::kLpf, -0.02, 0.0},
-        {VORLA::kLowBoost, -0.011, 0.0},
-        {VORLA::kLowAtten, -0.02, 0.0},
-        {VORLA::kMid, -0.5, 0.0},
-        {VORLA::kHigh, -2.0, 0.0},
-        {VORLA::kOut, -1.0, 0.0},
-        {VORLA::kHpf, -0.3, 0.0},
-        {VORLA::kMid, -HUGE_VAL, 0.0},
-        {VORLA::kLpf, 1.5, 1.0},
-        {VORLA::kHigh, 1e300, 1.0},
-        {VORLA::kMid, std::nan(""), 0.5},  // NaN changes nothing: 0.5 is Mid's default
+        {ParamIndex::kLpf, -0.02, 0.0},
+        {ParamIndex::kLowBoost, -0.011, 0.0},
+        {ParamIndex::kLowAtten, -0.02, 0.0},
+        {ParamIndex::kMid, -0.5, 0.0},
+        {ParamIndex::kHigh, -2.0, 0.0},
+        {ParamIndex::kOut, -1.0, 0.0},
+        {ParamIndex::kHpf, -0.3, 0.0},
+        {ParamIndex::kMid, -HUGE_VAL, 0.0},
+        {ParamIndex::kLpf, 1.5, 1.0},
+        {ParamIndex::kHigh, 1e300, 1.0},
+        {ParamIndex::kMid, std::nan(""), 0.5},  // NaN changes nothing: 0.5 is Mid's default
     };
     for (const Equivalent& c : cases) {
         SCOPED_TRACE(testing::Message() << "id " << c.id << " value " << c.hostile);
@@ -75,16 +75,16 @@ TEST(HostValues, SetParamNormalizedBoundsValuesAndRefusesNaN)
 {
     auto hostile = test::NewInstance();
     auto sound = test::NewInstance();
-    for (ParamID id = 0; id < VORLA::kSpare; ++id) {
+    for (ParamID id = 0; id < ParamIndex::kSpare; ++id) {
         EXPECT_EQ(hostile->controller()->setParamNormalized(id, -0.02), kResultOk) << id;
         EXPECT_EQ(sound->controller()->setParamNormalized(id, 0.0), kResultOk) << id;
     }
     EXPECT_EQ(SavedState(*hostile), SavedState(*sound));
 
     IEditController* controller = hostile->controller();
-    ASSERT_EQ(controller->setParamNormalized(VORLA::kMid, 0.25), kResultOk);
-    EXPECT_EQ(controller->setParamNormalized(VORLA::kMid, std::nan("")), kInvalidArgument);
-    EXPECT_DOUBLE_EQ(controller->getParamNormalized(VORLA::kMid), 0.25);
+    ASSERT_EQ(controller->setParamNormalized(ParamIndex::kMid, 0.25), kResultOk);
+    EXPECT_EQ(controller->setParamNormalized(ParamIndex::kMid, std::nan("")), kInvalidArgument);
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(ParamIndex::kMid), 0.25);
 }
 
 TEST(HostValues, TextsThatReadAsNotANumberConvertLikeNoNumber)
@@ -94,7 +94,7 @@ TEST(HostValues, TextsThatReadAsNotANumberConvertLikeNoNumber)
         String128 text {};
         for (int i = 0; entry[i]; ++i) text[i] = char16(entry[i]);
         ParamValue normalized = -1.0;
-        ASSERT_EQ(plugin->controller()->getParamValueByString(VORLA::kOut, text, normalized), kResultOk) << entry;
+        ASSERT_EQ(plugin->controller()->getParamValueByString(ParamIndex::kOut, text, normalized), kResultOk) << entry;
         EXPECT_EQ(normalized, 0.5) << entry;  // plain 0 dB
     }
 }
@@ -149,13 +149,13 @@ TEST(Audio, AnUnknownSampleSizeLeavesTheOutputAlone)
     auto plugin = test::PreparedInstance(kRate, kBlock, kSample32);
     host::AudioBlock block(2, kBlock, kSample32, true);  // in place: the output starts as the input
     test::Fill(block, 0, kBlock);
-    auto louder = test::Change(VORLA::kOut, 1.0);
+    auto louder = test::Change(ParamIndex::kOut, 1.0);
     ProcessData& data = block.processData(kBlock, louder);
     data.symbolicSampleSize = 2;
     EXPECT_EQ(plugin->process(data), kInvalidArgument);
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < kBlock; ++i) ASSERT_EQ(block.output(c, i), test::Signal(c, i)) << c << ":" << i;
-    EXPECT_EQ(plugin->controller()->getParamNormalized(VORLA::kOut), 1.0);  // the block's changes apply
+    EXPECT_EQ(plugin->controller()->getParamNormalized(ParamIndex::kOut), 1.0);  // the block's changes apply
 }
 
 // A channel the host gives no buffer is silence, not the last block's input again.

@@ -111,14 +111,14 @@ TEST(Automation, OnlyTheLastPointOfAQueueApplies)
     auto automated = test::PreparedInstance(kRate, 256, kSample64);
     auto direct = test::PreparedInstance(kRate, 256, kSample64);
     auto points = owned(new host::ParameterChanges());
-    points->add(VORLA::kOut, 0, 0.0);
-    points->add(VORLA::kOut, 100, 1.0);
-    points->add(VORLA::kOut, 200, 0.25);
+    points->add(ParamIndex::kOut, 0, 0.0);
+    points->add(ParamIndex::kOut, 100, 1.0);
+    points->add(ParamIndex::kOut, 200, 0.25);
     host::AudioBlock a(2, 256, kSample64), b(2, 256, kSample64);
     const auto withPoints = test::Render(*automated, a, 256, 4, points);
-    const auto withLast = test::Render(*direct, b, 256, 4, test::Change(VORLA::kOut, 0.25));
+    const auto withLast = test::Render(*direct, b, 256, 4, test::Change(ParamIndex::kOut, 0.25));
     EXPECT_EQ(withPoints, withLast);
-    EXPECT_NEAR(automated->controller()->getParamNormalized(VORLA::kOut), 0.25, 1e-12);
+    EXPECT_NEAR(automated->controller()->getParamNormalized(ParamIndex::kOut), 0.25, 1e-12);
 }
 
 TEST(Automation, HostBypassSwitchesAboveOneHalfAndSetupClearsIt)
@@ -140,13 +140,13 @@ TEST(Automation, PresetParameterRecallsTheDefaultsAndIgnoresMissingPresets)
     auto plugin = test::PreparedInstance(kRate, 128, kSample64);
     host::AudioBlock block(2, 128, kSample64);
     IEditController* controller = plugin->controller();
-    test::ProcessBlock(*plugin, block, 0, test::Change(VORLA::kOut, 0.75));
+    test::ProcessBlock(*plugin, block, 0, test::Change(ParamIndex::kOut, 0.75));
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 1.0));  // preset 1 does not exist
-    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.75, 1e-12);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kOut), 0.75, 1e-12);
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, std::nan("")));
-    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.75, 1e-12);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kOut), 0.75, 1e-12);
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 0.759));
-    EXPECT_NEAR(controller->getParamNormalized(VORLA::kOut), 0.5, 1e-12);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kOut), 0.5, 1e-12);
 }
 
 TEST(Audio, ThirtyTwoAndSixtyFourBitAgreeWithinFloatPrecision)
@@ -154,8 +154,8 @@ TEST(Audio, ThirtyTwoAndSixtyFourBitAgreeWithinFloatPrecision)
     auto single = test::PreparedInstance(kRate, 512, kSample32);
     auto twice = test::PreparedInstance(kRate, 512, kSample64);
     host::AudioBlock a(2, 512, kSample32), b(2, 512, kSample64);
-    const auto floats = test::Render(*single, a, 512, 8, test::Change(VORLA::kHpf, 0.4));
-    const auto doubles = test::Render(*twice, b, 512, 8, test::Change(VORLA::kHpf, 0.4));
+    const auto floats = test::Render(*single, a, 512, 8, test::Change(ParamIndex::kHpf, 0.4));
+    const auto doubles = test::Render(*twice, b, 512, 8, test::Change(ParamIndex::kHpf, 0.4));
     for (size_t c = 0; c < 2; ++c)
         for (size_t i = 0; i < floats[c].size(); ++i)
             ASSERT_NEAR(floats[c][i], doubles[c][i], std::fabs(doubles[c][i]) * 0x1p-24 + 1e-30) << c << ":" << i;
@@ -207,11 +207,11 @@ TEST(Audio, DegenerateBlocksTouchNoMissingMemory)
     host::AudioBlock block(2, 128, kSample32);
     for (int i = 0; i < 128; ++i) block.setInput(0, i, 0.5);
 
-    auto outChange = test::Change(VORLA::kOut, 0.75);
+    auto outChange = test::Change(ParamIndex::kOut, 0.75);
     ProcessData& negative = block.processData(-5, outChange);
     EXPECT_EQ(plugin->process(negative), kResultOk);
     EXPECT_EQ(block.output(0, 0), 0.0);  // counted as zero frames: nothing written
-    EXPECT_NEAR(plugin->controller()->getParamNormalized(VORLA::kOut), 0.75, 1e-12);
+    EXPECT_NEAR(plugin->controller()->getParamNormalized(ParamIndex::kOut), 0.75, 1e-12);
 
     ProcessData& none = block.processData(128);
     none.numInputs = 0;

@@ -123,13 +123,13 @@ TEST_F(State, AnyNonZeroFlagBypassesAndZeroClears)
 TEST_F(State, StoredValuesAreBoundedButNotSnapped)
 {
     std::vector<double> values(kDefaults, kDefaults + 10);
-    values[VORLA::kHigh] = 2.5;
-    values[VORLA::kHpf] = 0.37;
-    values[VORLA::kOut] = -40.0;
+    values[ParamIndex::kHigh] = 2.5;
+    values[ParamIndex::kHpf] = 0.37;
+    values[ParamIndex::kOut] = -40.0;
     ASSERT_EQ(Restore(StateBytes(values, 0)), kResultOk);
-    EXPECT_DOUBLE_EQ(Plain(VORLA::kHigh), 1.0);
-    EXPECT_NEAR(Plain(VORLA::kHpf), 0.37, 1e-12);
-    EXPECT_DOUBLE_EQ(Plain(VORLA::kOut), -12.0);
+    EXPECT_DOUBLE_EQ(Plain(ParamIndex::kHigh), 1.0);
+    EXPECT_NEAR(Plain(ParamIndex::kHpf), 0.37, 1e-12);
+    EXPECT_DOUBLE_EQ(Plain(ParamIndex::kOut), -12.0);
 }
 
 TEST_F(State, ParametersOnlyStreamThatEndsCleanlyClearsBypass)
@@ -138,7 +138,7 @@ TEST_F(State, ParametersOnlyStreamThatEndsCleanlyClearsBypass)
     ASSERT_EQ(Restore(StateBytes(values, 1)), kResultOk);
     ASSERT_EQ(Restore(StateBytes(values, std::nullopt)), kResultOk);
     EXPECT_FALSE(Bypassed());
-    EXPECT_NEAR(Plain(VORLA::kOut), 3.0, 1e-12);
+    EXPECT_NEAR(Plain(ParamIndex::kOut), 3.0, 1e-12);
 }
 
 TEST_F(State, ParametersOnlyStreamThatFailsKeepsBypassAndReportsFalse)
@@ -147,8 +147,8 @@ TEST_F(State, ParametersOnlyStreamThatFailsKeepsBypassAndReportsFalse)
     const std::vector<double> values = {0.1, 2.0, 0.3, 0.4, 0.5, 0.6, 3.0, 1.0, 0.0, 0.0};
     EXPECT_EQ(Restore(StateBytes(values, std::nullopt), 80), kResultFalse);
     EXPECT_TRUE(Bypassed());
-    EXPECT_NEAR(Plain(VORLA::kHigh), 0.1, 1e-12);
-    EXPECT_NEAR(Plain(VORLA::kOut), 3.0, 1e-12);
+    EXPECT_NEAR(Plain(ParamIndex::kHigh), 0.1, 1e-12);
+    EXPECT_NEAR(Plain(ParamIndex::kOut), 3.0, 1e-12);
 }
 
 // Bytes a short stream does not deliver keep the current state's bytes. A value cut
@@ -159,12 +159,12 @@ TEST_F(State, ParametersOnlyStreamThatFailsKeepsBypassAndReportsFalse)
 TEST_F(State, ShortStreamSplicesTheCutValueAndKeepsTheRest)
 {
     std::vector<double> current(kDefaults, kDefaults + 10);
-    current[VORLA::kLpf] = 0.4;
-    current[VORLA::kMid] = 0.8;
-    current[VORLA::kOut] = 5.0;
-    current[VORLA::kOversample] = 0.0;
+    current[ParamIndex::kLpf] = 0.4;
+    current[ParamIndex::kMid] = 0.8;
+    current[ParamIndex::kOut] = 5.0;
+    current[ParamIndex::kOversample] = 0.0;
     const std::vector<double> incoming = {0.9, 4.0, 0.2, 0.3, 0.6, 0.35, -5.3, 1.0, 1.0, 0.0};
-    for (int cut : {VORLA::kMid, VORLA::kOut}) {
+    for (int cut : {ParamIndex::kMid, ParamIndex::kOut}) {
         SCOPED_TRACE(cut);
         ASSERT_EQ(Restore(StateBytes(current, 1)), kResultOk);
         std::vector<uint8_t> bytes = StateBytes(incoming, std::nullopt);

@@ -42,7 +42,7 @@ private:
         for (int b = 0; !stop_ || b < 8; ++b) {
             test::Fill(block, b * kBlock, kBlock);
             auto changes = owned(new host::ParameterChanges());
-            changes->add(VORLA::kHpf, 0, double(b % 6) / 5.0);
+            changes->add(ParamIndex::kHpf, 0, double(b % 6) / 5.0);
             changes->add(test::kBypassId, 0, b % 7 == 0 ? 1.0 : 0.0);
             test::ProcessBlock(plugin_, block, kBlock, changes);
             for (int c = 0; c < 2; ++c)
@@ -67,12 +67,12 @@ TEST(Threads, ProcessRunsWhileTheControllerAndTheStateAreUsed)
     AudioThread audio(*plugin);
     for (int round = 0; round < kRounds; ++round) {
         const double sweep = double(round % 11) / 10.0;
-        for (ParamID id : {VORLA::kLpf, VORLA::kHigh, VORLA::kOut, VORLA::kBypass})
+        for (ParamID id : {ParamIndex::kLpf, ParamIndex::kHigh, ParamIndex::kOut, ParamIndex::kBypass})
             EXPECT_EQ(controller->setParamNormalized(id, sweep), kResultOk);
-        EXPECT_GE(controller->getParamNormalized(VORLA::kHpf), 0.0);
+        EXPECT_GE(controller->getParamNormalized(ParamIndex::kHpf), 0.0);
         EXPECT_GE(controller->getParamNormalized(test::kBypassId), 0.0);
         String128 text {};
-        EXPECT_EQ(controller->getParamStringByValue(VORLA::kMid, sweep, text), kResultOk);
+        EXPECT_EQ(controller->getParamStringByValue(ParamIndex::kMid, sweep, text), kResultOk);
 
         auto stream = owned(new host::MemoryStream());
         ASSERT_EQ(controller->getState(stream), kResultOk);

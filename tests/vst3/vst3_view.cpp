@@ -1,6 +1,9 @@
-// The editor view a host gets from the product, which has no editor object yet:
-// views are made and live by the usual rules, but will not open.
+// The editor view a host gets from the product: views are made and live by the
+// usual rules, report the panel's size and open only a window type the build's
+// editor can open (VORLA_EDITOR_WINDOW_TYPE, empty when it opens none).
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "PlugFrame.h"
 #include "PluginFixture.h"
@@ -40,20 +43,30 @@ TEST_F(View, MadeOnlyForTheExactNameEditor)
     face->release();
 }
 
-TEST_F(View, WithoutAnEditorRefusesToOpenOrReportASize)
+TEST_F(View, ReportsThePanelSizeAndOpensOnlyWhatTheBuildCan)
 {
     IPtr<IPlugView> view = owned(controller->createView("editor"));
     ASSERT_TRUE(view);
-    int parentWindow = 0;
     ViewRect size(1, 2, 3, 4);
-    for (FIDString type : {kPlatformTypeHWND, kPlatformTypeX11EmbedWindowID, "HWNDX"}) {
-        EXPECT_EQ(view->isPlatformTypeSupported(type), kResultFalse) << type;
-        EXPECT_EQ(view->attached(&parentWindow, type), kResultFalse) << type;
+    ASSERT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.left, 0);
+    EXPECT_EQ(size.top, 0);
+    EXPECT_EQ(size.right, 796);
+    EXPECT_EQ(size.bottom, 189);
+
+    const std::string buildType = VORLA_EDITOR_WINDOW_TYPE;
+    int parentWindow = 0;
+    for (FIDString type : {kPlatformTypeHWND, kPlatformTypeX11EmbedWindowID, kPlatformTypeNSView, "HWNDX", ""}) {
+        const bool opens = !buildType.empty() && buildType == type;
+        EXPECT_EQ(view->isPlatformTypeSupported(type), opens ? kResultTrue : kResultFalse) << type;
+        if (opens) continue;
+        // A type the editor cannot open opens nothing, and still succeeds.
+        EXPECT_EQ(view->attached(&parentWindow, type), kResultOk) << type;
+        EXPECT_EQ(view->removed(), kResultOk);
     }
-    EXPECT_EQ(view->attached(nullptr, nullptr), kResultFalse);
-    EXPECT_EQ(view->getSize(&size), kResultFalse);
-    EXPECT_EQ(size.right, 3);
-    EXPECT_EQ(view->getSize(nullptr), kResultFalse);
+    EXPECT_EQ(view->isPlatformTypeSupported(nullptr), kResultFalse);
+    EXPECT_EQ(view->attached(nullptr, nullptr), kInvalidArgument);
+    EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
     EXPECT_EQ(view->removed(), kResultOk);
 }
 
@@ -97,6 +110,7 @@ TEST_F(View, KeepsThePluginAliveAfterTheHostReleasesIt)
     ASSERT_TRUE(view);
     plugin.reset();
     ViewRect size;
-    EXPECT_EQ(view->getSize(&size), kResultFalse);
+    EXPECT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.right, 796);
     EXPECT_EQ(view->removed(), kResultOk);
 }

@@ -19,7 +19,7 @@ struct ScaleMark {
 };
 
 struct KnobArt {
-    PictureIndex picture;
+    PanelSlot picture;
     double radius;
     double halfSweep; // degrees either side of straight up
     bool selector;    // a bar-pointer selector rather than a skirted knob
@@ -56,25 +56,25 @@ std::vector<KnobArt> knobArts()
     std::vector<ScaleMark> lpf = {{0.0, "OFF"}};
     for (double kHz : {20.0, 10.0, 7.0, 5.0, 4.0}) lpf.push_back({lpfUnitForCorner(kHz), std::to_string(int(kHz))});
     return {
-        {kHpf, 27, 120, true, evenMarks({"OFF", "1", "2", "3", "4", "5"}), 0},
-        {kLowBoost, 22, 135, false, evenMarks(zeroToTen), 20},
-        {kLowAtten, 21, 135, false, evenMarks(zeroToTen), 20},
-        {kMid, 30, 135, false, evenMarks(cutBoost), 20},
-        {kHigh, 27, 135, false, evenMarks(cutBoost), 20},
-        {kLpf, 25, 135, false, lpf, 0},
+        {kPanelHpf, 27, 120, true, evenMarks({"OFF", "1", "2", "3", "4", "5"}), 0},
+        {kPanelLowBoost, 22, 135, false, evenMarks(zeroToTen), 20},
+        {kPanelLowAtten, 21, 135, false, evenMarks(zeroToTen), 20},
+        {kPanelMid, 30, 135, false, evenMarks(cutBoost), 20},
+        {kPanelHigh, 27, 135, false, evenMarks(cutBoost), 20},
+        {kPanelLpf, 25, 135, false, lpf, 0},
     };
 }
 
-void centreOf(const PanelPicture& p, double& cx, double& cy)
+void centreOf(const PanelElement& p, double& cx, double& cy)
 {
-    cx = p.x + p.frameWidth / 2.0;
-    cy = p.y + p.frameHeight / 2.0;
+    cx = p.x + p.width / 2.0;
+    cy = p.y + p.height / 2.0;
 }
 
 void drawScale(cairo_t* cr, const KnobArt& knob)
 {
     double cx, cy;
-    centreOf(kPanelPictures[knob.picture], cx, cy);
+    centreOf(kPanelElements[knob.picture], cx, cy);
     const double inner = knob.radius + 4;
     for (int i = 0; i <= knob.minorSteps && knob.minorSteps > 0; ++i)
         Tick(cr, cx, cy, inner, inner + 3, angleOf(knob, double(i) / knob.minorSteps), 0.9);
@@ -157,8 +157,8 @@ void drawBypass(cairo_t* cr, int frame)
 
 void drawOutReadout(cairo_t* cr, int frame)
 {
-    const PanelPicture& out = kPanelPictures[kOut];
-    const double x = out.x + 4, y = out.y + 3, w = out.frameWidth - 8, h = 22;
+    const PanelElement& out = kPanelElements[kPanelOut];
+    const double x = out.x + 4, y = out.y + 3, w = out.width - 8, h = 22;
     RoundedRect(cr, x - 1, y - 1, w + 2, h + 2, 3.5);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.15);
     cairo_fill(cr);
@@ -271,8 +271,8 @@ struct Strip {
     cairo_surface_t* surface;
     cairo_t* cr;
 
-    explicit Strip(const PanelPicture& p)
-        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, p.frameWidth, p.frameHeight * p.frames)),
+    explicit Strip(const PanelElement& p)
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, p.width, p.height * p.frames)),
           cr(cairo_create(surface))
     {
     }
@@ -283,12 +283,12 @@ struct Strip {
     }
 };
 
-void copyPanelArea(cairo_t* strip, cairo_surface_t* panel, const PanelPicture& p, int frame)
+void copyPanelArea(cairo_t* strip, cairo_surface_t* panel, const PanelElement& p, int frame)
 {
     cairo_save(strip);
-    cairo_rectangle(strip, 0, frame * p.frameHeight, p.frameWidth, p.frameHeight);
+    cairo_rectangle(strip, 0, frame * p.height, p.width, p.height);
     cairo_clip(strip);
-    cairo_set_source_surface(strip, panel, -p.x, frame * p.frameHeight - p.y);
+    cairo_set_source_surface(strip, panel, -p.x, frame * p.height - p.y);
     cairo_paint(strip);
     cairo_restore(strip);
 }
@@ -316,9 +316,10 @@ PngImage straightRgba(cairo_surface_t* surface)
     return image;
 }
 
-bool save(cairo_surface_t* surface, const std::string& folder, const PanelPicture& p)
+bool save(cairo_surface_t* surface, const std::string& folder, const PanelElement& p)
 {
-    const std::string path = folder + "/" + p.file;
+    const std::string name = p.picture;
+    const std::string path = folder + "/" + name.substr(name.rfind('/') + 1);
     if (WriteFile(path, EncodePng(straightRgba(surface)))) return true;
     std::fprintf(stderr, "vorla-art: cannot write %s\n", path.c_str());
     return false;
@@ -327,16 +328,16 @@ bool save(cairo_surface_t* surface, const std::string& folder, const PanelPictur
 bool drawBackground(const std::string& folder)
 {
     cairo_surface_t* panel = renderPanel(RailState{});
-    Strip background(kPanelPictures[kBackground]);
-    copyPanelArea(background.cr, panel, kPanelPictures[kBackground], 0);
+    Strip background(kPanelElements[kPanelBackground]);
+    copyPanelArea(background.cr, panel, kPanelElements[kPanelBackground], 0);
     cairo_surface_destroy(panel);
-    return save(background.surface, folder, kPanelPictures[kBackground]);
+    return save(background.surface, folder, kPanelElements[kPanelBackground]);
 }
 
 // A rail picture: each frame is the panel rendered in that state, cut out.
-bool drawRailStrip(const std::string& folder, PictureIndex index, int RailState::*member)
+bool drawRailStrip(const std::string& folder, PanelSlot index, int RailState::*member)
 {
-    const PanelPicture& p = kPanelPictures[index];
+    const PanelElement& p = kPanelElements[index];
     Strip strip(p);
     for (int frame = 0; frame < p.frames; ++frame) {
         RailState state;
@@ -350,11 +351,11 @@ bool drawRailStrip(const std::string& folder, PictureIndex index, int RailState:
 
 bool drawKnobStrip(const std::string& folder, const KnobArt& knob)
 {
-    const PanelPicture& p = kPanelPictures[knob.picture];
+    const PanelElement& p = kPanelElements[knob.picture];
     Strip strip(p);
     for (int frame = 0; frame < p.frames; ++frame) {
         const double degrees = angleOf(knob, double(frame) / (p.frames - 1));
-        const double cx = p.frameWidth / 2.0, cy = frame * p.frameHeight + p.frameHeight / 2.0;
+        const double cx = p.width / 2.0, cy = frame * p.height + p.height / 2.0;
         if (knob.selector) PointerKnob(strip.cr, cx, cy, knob.radius, degrees);
         else SkirtedKnob(strip.cr, cx, cy, knob.radius, degrees);
     }
@@ -371,9 +372,9 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     bool ok = drawBackground(folder);
-    ok = drawRailStrip(folder, kOversample, &RailState::oversampleFrame) && ok;
-    ok = drawRailStrip(folder, kBypass, &RailState::bypassFrame) && ok;
-    ok = drawRailStrip(folder, kOut, &RailState::outFrame) && ok;
+    ok = drawRailStrip(folder, kPanelOversample, &RailState::oversampleFrame) && ok;
+    ok = drawRailStrip(folder, kPanelBypass, &RailState::bypassFrame) && ok;
+    ok = drawRailStrip(folder, kPanelOut, &RailState::outFrame) && ok;
     for (const KnobArt& knob : knobArts()) ok = drawKnobStrip(folder, knob) && ok;
     return ok ? 0 : 1;
 }
