@@ -1,5 +1,6 @@
 #include "IPlugVST3View.h"
 
+#include "HostCall.h"
 #include "IPlugVST3.h"
 
 using namespace Steinberg;
@@ -29,14 +30,21 @@ tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
     IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
-    if (editor->supportsWindowType(type)) editor->attachWindow(parent);
-    return CPluginView::attached(parent, type);
+    return HostCall([&] {
+        if (editor->supportsWindowType(type)) editor->attachWindow(parent);
+        return CPluginView::attached(parent, type);
+    });
 }
 
 tresult PLUGIN_API IPlugVST3View::removed()
 {
-    if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
-    return CPluginView::removed();
+    const tresult closed = HostCall([this] {
+        if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+        return kResultOk;
+    });
+    // The host's parent window is forgotten whatever the editor did.
+    CPluginView::removed();
+    return closed;
 }
 
 // The editor's size is fixed, so it is known before any window opens.
@@ -45,8 +53,10 @@ tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size)
     const IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!size) return kInvalidArgument;
-    *size = ViewRect(0, 0, editor->width(), editor->height());
-    return kResultOk;
+    return HostCall([&] {
+        *size = ViewRect(0, 0, editor->width(), editor->height());
+        return kResultOk;
+    });
 }
 
 void IPlugVST3View::RequestSize(int width, int height)
