@@ -1,5 +1,7 @@
 #pragma once
 
+class IEditorRunLoop;
+
 // The plug-in core's view of its editor. The core sits below the GUI layer, so it
 // reaches the editor only through this interface, which the graphics core implements.
 // The core owns the editor once it is attached and deletes it through this interface.
@@ -29,4 +31,9 @@ public:
     // does nothing when no window is open.
     virtual void* attachWindow(void* parent) = 0;
     virtual void detachWindow() = 0;
+    // The host's loop that drives an open window's timer and events, on platforms
+    // where the host owns the loop (null: none). Set before attachWindow and cleared
+    // after detachWindow; the editor never keeps it beyond that. Editors whose
+    // platform has a loop of its own ignore it.
+    virtual void setRunLoop(IEditorRunLoop* /*loop*/) {}
 };

@@ -1,5 +1,6 @@
 #include "IPlugVST3View.h"
 
+#include "HostRunLoop.h"
 #include "IPlugVST3.h"
 
 using namespace Steinberg;
@@ -8,9 +9,11 @@ IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : plug_(plug) { plug_.addRef(); }
 
 // Closing any view empties the plug-in's whole views list: resize requests and
 // context menus then go to no view until the host creates one again, and never to
-// a view that is gone.
+// a view that is gone. A host that releases the view without removing it first
+// still gets the window closed and its run loop emptied.
 IPlugVST3View::~IPlugVST3View()
 {
+    if (systemWindow) removed();
     plug_.ForgetViews();
     plug_.release();
 }
@@ -23,19 +26,34 @@ tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type)
 
 // A window type the editor cannot open opens nothing, but hosts that probe with
 // attached instead of isPlatformTypeSupported expect success all the same. Without
-// a parent there is nothing to open the window in.
+// a parent there is nothing to open the window in; a window the editor cannot open
+// in the parent it was given is a failure. The editor moves to the new loop
+// before the old one is given up, so it never holds a loop that is gone.
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
 {
     IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
-    if (editor->supportsWindowType(type)) editor->attachWindow(parent);
+    if (editor->supportsWindowType(type)) {
+        std::unique_ptr<IEditorRunLoop> loop = HostRunLoopOf(plugFrame);
+        editor->setRunLoop(loop.get());
+        runLoop_ = std::move(loop);
+        if (!editor->attachWindow(parent)) {
+            editor->setRunLoop(nullptr);
+            runLoop_.reset();
+            return kResultFalse;
+        }
+    }
     return CPluginView::attached(parent, type);
 }
 
 tresult PLUGIN_API IPlugVST3View::removed()
 {
-    if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+    if (IPlugEditor* editor = plug_.Editor()) {
+        editor->detachWindow();
+        editor->setRunLoop(nullptr);
+    }
+    runLoop_.reset();
     return CPluginView::removed();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "IEditorRunLoop.h"
 #include "public.sdk/source/common/pluginview.h"
 
 class IPlugVST3;
@@ -10,7 +13,10 @@ class IPlugVST3;
 // view still exists, but answers kResultFalse where it would need one.
 //
 // The view holds one reference to its plug-in, so the plug-in outlives every view.
-// All operations run on the host's user-interface thread.
+// All operations run on the host's user-interface thread. Where the host owns the
+// run loop (Linux), the view lends the loop of the frame it was given to the editor
+// while the window is open, and takes it back, with everything the editor
+// registered on it, when the window closes or the view goes.
 class IPlugVST3View : public Steinberg::CPluginView {
 public:
     explicit IPlugVST3View(IPlugVST3& plug);
@@ -28,4 +34,5 @@ public:
 
 private:
     IPlugVST3& plug_;
+    std::unique_ptr<IEditorRunLoop> runLoop_;
 };
