@@ -32,8 +32,9 @@ public:
     virtual void* attachWindow(void* parent) = 0;
     virtual void detachWindow() = 0;
     // The host's loop that drives an open window's timer and events, on platforms
-    // where the host owns the loop (null: none). Set before attachWindow and cleared
-    // after detachWindow; the editor never keeps it beyond that. Editors whose
-    // platform has a loop of its own ignore it.
+    // where the host owns the loop (null: none). The host view sets it before
+    // attachWindow and clears it after detachWindow; an editor whose window is open
+    // when it changes moves to the new loop, and none keeps a loop once it is
+    // cleared. Editors whose platform has a loop of its own ignore it.
     virtual void setRunLoop(IEditorRunLoop* /*loop*/) {}
 };

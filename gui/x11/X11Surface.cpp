@@ -39,6 +39,10 @@ void CopyToImage(const LICE_IBitmap& source, const PixelRect& area, XImage& imag
 {
     const ChannelPlace red = PlaceOf(image.red_mask), green = PlaceOf(image.green_mask),
                        blue = PlaceOf(image.blue_mask);
+    // The bits of the depth that no colour uses are an alpha channel (a 32-bit
+    // visual under a compositor): set, so the panel is opaque there too.
+    const unsigned long depthBits = image.depth >= 64 ? ~0ul : (1ul << image.depth) - 1;
+    const unsigned long opaque = depthBits & ~(image.red_mask | image.green_mask | image.blue_mask);
     const int right = std::min({area.right, source.Width(), image.width});
     const int bottom = std::min({area.bottom, source.Height(), image.height});
     const LICE_pixel* pixels = source.PixelData();
@@ -48,7 +52,8 @@ void CopyToImage(const LICE_IBitmap& source, const PixelRect& area, XImage& imag
         const LICE_pixel* line = pixels + std::size_t(row) * std::size_t(source.RowStride());
         for (int x = std::max(area.left, 0); x < right; ++x) {
             const LICE_pixel p = line[x];
-            XPutPixel(&image, x, y, red.place((p >> 16) & 0xff) | green.place((p >> 8) & 0xff) | blue.place(p & 0xff));
+            XPutPixel(&image, x, y,
+                      opaque | red.place((p >> 16) & 0xff) | green.place((p >> 8) & 0xff) | blue.place(p & 0xff));
         }
     }
 }

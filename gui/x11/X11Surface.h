@@ -9,7 +9,8 @@
 
 // Copies pixels of the editor's surface into an XImage of any true-colour layout:
 // each 8-bit channel is scaled into its mask, so visuals of other depths and byte
-// orders show the same colours. Alpha is dropped; the window has none.
+// orders show the same colours. The panel's alpha is dropped: the window shows it
+// opaque, also where the visual has an alpha channel of its own.
 void CopyToImage(const LICE_IBitmap& source, const PixelRect& area, XImage& image);
 
 // The editor's picture on the server: a pixmap that is also the window's
