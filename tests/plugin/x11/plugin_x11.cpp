@@ -72,17 +72,8 @@ std::unique_ptr<LICE_MemBitmap> Capture(Display* display, Window window)
     return bitmap;
 }
 
-// Red, green and blue that differ; the window has no alpha to compare.
-int CountColourDifferences(const LICE_IBitmap& shown, const LICE_IBitmap& expected)
-{
-    if (shown.Width() != expected.Width() || shown.Height() != expected.Height()) return -1;
-    int differences = 0;
-    for (int y = 0; y < shown.Height(); ++y)
-        for (int x = 0; x < shown.Width(); ++x)
-            differences += ((shown.PixelData()[y * shown.RowStride() + x] ^
-                             expected.PixelData()[y * expected.RowStride() + x]) & 0xffffff) != 0;
-    return differences;
-}
+// The window has no alpha to compare.
+constexpr LICE_pixel kColour = 0xffffff;
 
 // One plug-in instance with its view open in a top-level window of its own.
 struct OpenEditor {
@@ -139,7 +130,7 @@ protected:
         const std::string path = WriteCapture(*picture, capture);
         const auto expected = ReadGolden(golden);
         ASSERT_TRUE(expected) << golden;
-        EXPECT_EQ(CountColourDifferences(*picture, *expected), 0) << "see " << path;
+        EXPECT_EQ(CountDifferences(*picture, *expected, kColour), 0) << "see " << path;
     }
 
     // --- synthesized input at editor coordinates
@@ -450,7 +441,7 @@ TEST(X11EditorWithoutRunLoop, PaintsWhenOpenedAndWhenExposed)
     ASSERT_TRUE(expected);
     auto shown = Capture(editor.display(), editor.editorWindow());
     ASSERT_TRUE(shown);
-    EXPECT_EQ(CountColourDifferences(*shown, *expected), 0) << WriteCapture(*shown, "x11-panel-no-loop.png");
+    EXPECT_EQ(CountDifferences(*shown, *expected, kColour), 0) << WriteCapture(*shown, "x11-panel-no-loop.png");
 
     XUnmapWindow(editor.display(), editor.window->id());
     XSync(editor.display(), False);
@@ -458,5 +449,5 @@ TEST(X11EditorWithoutRunLoop, PaintsWhenOpenedAndWhenExposed)
     XSync(editor.display(), False);
     shown = Capture(editor.display(), editor.editorWindow());
     ASSERT_TRUE(shown);
-    EXPECT_EQ(CountColourDifferences(*shown, *expected), 0) << WriteCapture(*shown, "x11-panel-no-loop-exposed.png");
+    EXPECT_EQ(CountDifferences(*shown, *expected, kColour), 0) << WriteCapture(*shown, "x11-panel-no-loop-exposed.png");
 }
