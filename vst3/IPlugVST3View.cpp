@@ -1,5 +1,6 @@
 #include "IPlugVST3View.h"
 
+#include "HostCall.h"
 #include "HostRunLoop.h"
 #include "IPlugVST3.h"
 
@@ -26,35 +27,44 @@ tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type)
 
 // A window type the editor cannot open opens nothing, but hosts that probe with
 // attached instead of isPlatformTypeSupported expect success all the same. Without
-// a parent there is nothing to open the window in; a window the editor cannot open
-// in the parent it was given is a failure. The editor moves to the new loop
-// before the old one is given up, so it never holds a loop that is gone.
+// a parent there is nothing to open the window in, and a window the editor cannot
+// open in the parent it was given is a failure.
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
 {
     IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
-    if (editor->supportsWindowType(type)) {
-        std::unique_ptr<IEditorRunLoop> loop = HostRunLoopOf(plugFrame);
-        editor->setRunLoop(loop.get());
-        runLoop_ = std::move(loop);
-        if (!editor->attachWindow(parent)) {
-            editor->setRunLoop(nullptr);
-            runLoop_.reset();
-            return kResultFalse;
-        }
-    }
-    return CPluginView::attached(parent, type);
+    return HostCall([&] {
+        if (editor->supportsWindowType(type) && !OpenWindow(*editor, parent)) return tresult(kResultFalse);
+        return CPluginView::attached(parent, type);
+    });
+}
+
+// The editor moves to the frame's loop before the view gives up the one it held,
+// so the editor never holds a loop that is gone.
+bool IPlugVST3View::OpenWindow(IPlugEditor& editor, void* parent)
+{
+    std::unique_ptr<IEditorRunLoop> loop = HostRunLoopOf(plugFrame);
+    editor.setRunLoop(loop.get());
+    runLoop_ = std::move(loop);
+    if (editor.attachWindow(parent)) return true;
+    editor.setRunLoop(nullptr);
+    runLoop_.reset();
+    return false;
 }
 
 tresult PLUGIN_API IPlugVST3View::removed()
 {
-    if (IPlugEditor* editor = plug_.Editor()) {
-        editor->detachWindow();
-        editor->setRunLoop(nullptr);
-    }
+    const tresult closed = HostCall([this] {
+        if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+        return kResultOk;
+    });
+    // The host's parent window and its loop are given up whatever the editor did;
+    // the editor lets go of the loop first.
+    if (IPlugEditor* editor = plug_.Editor()) editor->setRunLoop(nullptr);
     runLoop_.reset();
-    return CPluginView::removed();
+    CPluginView::removed();
+    return closed;
 }
 
 // The editor's size is fixed, so it is known before any window opens.
@@ -63,8 +73,10 @@ tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size)
     const IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!size) return kInvalidArgument;
-    *size = ViewRect(0, 0, editor->width(), editor->height());
-    return kResultOk;
+    return HostCall([&] {
+        *size = ViewRect(0, 0, editor->width(), editor->height());
+        return kResultOk;
+    });
 }
 
 void IPlugVST3View::RequestSize(int width, int height)

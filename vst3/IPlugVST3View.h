@@ -5,6 +5,7 @@
 #include "IEditorRunLoop.h"
 #include "public.sdk/source/common/pluginview.h"
 
+class IPlugEditor;
 class IPlugVST3;
 
 // The host's view of the editor. The editor object belongs to the plug-in core and
@@ -33,6 +34,10 @@ public:
     OBJ_METHODS(IPlugVST3View, CPluginView)
 
 private:
+    // Lends the frame's run loop to the editor and opens its window; false when
+    // no window opened.
+    bool OpenWindow(IPlugEditor& editor, void* parent);
+
     IPlugVST3& plug_;
     std::unique_ptr<IEditorRunLoop> runLoop_;
 };
