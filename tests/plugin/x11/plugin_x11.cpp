@@ -223,8 +223,8 @@ TEST_F(X11Editor, DraggingAKnobMovesItByTheDistanceOverFourHeights)
     MoveTo(557, 46);
     Button(1, false);
     ASSERT_TRUE(HostSees(3));
-    ExpectGesture(0, test::kHigh, 0.6);
-    EXPECT_NEAR(editor->value(test::kHigh), 0.6, 1e-12);
+    ExpectGesture(0, ParamIndex::kHigh, 0.6);
+    EXPECT_NEAR(editor->value(ParamIndex::kHigh), 0.6, 1e-12);
 
     // Mid (99 pixels high) with Shift held: ten times finer.
     Key(XK_Shift_L, true);
@@ -234,7 +234,7 @@ TEST_F(X11Editor, DraggingAKnobMovesItByTheDistanceOverFourHeights)
     Button(1, false);
     Key(XK_Shift_L, false);
     ASSERT_TRUE(HostSees(6));
-    ExpectGesture(3, test::kMid, 0.525);
+    ExpectGesture(3, ParamIndex::kMid, 0.525);
 }
 
 TEST_F(X11Editor, EachWheelStepIsANotchAndControlMakesItFiner)
@@ -253,7 +253,7 @@ TEST_F(X11Editor, EachWheelStepIsANotchAndControlMakesItFiner)
     EXPECT_NEAR(Edits().back().value, 0.023, 1e-12);
     for (const auto& edit : Edits()) {
         EXPECT_EQ(edit.kind, EditKind::Perform);
-        EXPECT_EQ(edit.id, Vst::ParamID(test::kLowAtten));
+        EXPECT_EQ(edit.id, Vst::ParamID(ParamIndex::kLowAtten));
     }
 }
 
@@ -261,8 +261,8 @@ TEST_F(X11Editor, AClickOnBypassTogglesItAndTheHostSeesTheWholeEdit)
 {
     Click(399, 175);
     ASSERT_TRUE(HostSees(3));
-    ExpectGesture(0, test::kBypass, 1.0);
-    EXPECT_EQ(editor->value(test::kBypass), 1.0);
+    ExpectGesture(0, ParamIndex::kBypass, 1.0);
+    EXPECT_EQ(editor->value(ParamIndex::kBypass), 1.0);
 }
 
 TEST_F(X11Editor, ADoubleClickRestoresTheKnobsDefault)
@@ -280,7 +280,7 @@ TEST_F(X11Editor, ADoubleClickRestoresTheKnobsDefault)
     EXPECT_EQ(Edits()[22].kind, EditKind::Perform);
     EXPECT_EQ(Edits()[22].value, 0.5);
     EXPECT_EQ(Edits()[23].kind, EditKind::End);
-    EXPECT_EQ(editor->value(test::kHigh), 0.5);
+    EXPECT_EQ(editor->value(ParamIndex::kHigh), 0.5);
 }
 
 TEST_F(X11Editor, ARightClickOnAKnobOpensTheHostsMenuForItsParameter)
@@ -291,7 +291,7 @@ TEST_F(X11Editor, ARightClickOnAKnobOpensTheHostsMenuForItsParameter)
     const auto& request = editor->handler->requests()[0];
     EXPECT_EQ(request.view, editor->view.get());
     ASSERT_TRUE(request.hasParam);
-    EXPECT_EQ(request.param, Vst::ParamID(test::kLpf));
+    EXPECT_EQ(request.param, Vst::ParamID(ParamIndex::kLpf));
     ASSERT_EQ(request.menu->popups().size(), 1u);
     EXPECT_EQ(request.menu->popups()[0].x, 717);
     EXPECT_EQ(request.menu->popups()[0].y, 80);
@@ -361,7 +361,7 @@ TEST_F(X11Editor, ClosesAndReopensLeavingNoWindowTimerOrHandler)
     ExpectShows(*editor, "panel-defaults.png", "x11-panel-reopened.png");
     Click(399, 175);
     ASSERT_TRUE(HostSees(3));
-    ExpectGesture(0, test::kBypass, 1.0);
+    ExpectGesture(0, ParamIndex::kBypass, 1.0);
 
     EXPECT_EQ(editor->view->removed(), kResultOk);
     EXPECT_EQ(editor->editorWindows(), 0u);
