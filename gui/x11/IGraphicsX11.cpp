@@ -57,9 +57,10 @@ void* IGraphicsX11::attachWindow(void* parent)
 {
     detachWindow();
     if (!parent || !surface()) return nullptr;
-    display_ = XOpenDisplay(nullptr);
-    if (!display_) return nullptr;
-    errors_ = std::make_unique<X11ErrorTrap>(display_);
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return nullptr;
+    errors_ = std::make_unique<X11ErrorTrap>(display);
+    display_ = display;
     if (!openWindow(Window(reinterpret_cast<std::uintptr_t>(parent)))) {
         closeConnection();
         return nullptr;
