@@ -441,7 +441,8 @@ TEST(X11EditorWithoutRunLoop, PaintsWhenOpenedAndWhenExposed)
     ASSERT_TRUE(expected);
     auto shown = Capture(editor.display(), editor.editorWindow());
     ASSERT_TRUE(shown);
-    EXPECT_EQ(CountDifferences(*shown, *expected, kColour), 0) << WriteCapture(*shown, "x11-panel-no-loop.png");
+    std::string path = WriteCapture(*shown, "x11-panel-no-loop.png");
+    EXPECT_EQ(CountDifferences(*shown, *expected, kColour), 0) << "see " << path;
 
     XUnmapWindow(editor.display(), editor.window->id());
     XSync(editor.display(), False);
@@ -449,5 +450,6 @@ TEST(X11EditorWithoutRunLoop, PaintsWhenOpenedAndWhenExposed)
     XSync(editor.display(), False);
     shown = Capture(editor.display(), editor.editorWindow());
     ASSERT_TRUE(shown);
-    EXPECT_EQ(CountDifferences(*shown, *expected, kColour), 0) << WriteCapture(*shown, "x11-panel-no-loop-exposed.png");
+    path = WriteCapture(*shown, "x11-panel-no-loop-exposed.png");
+    EXPECT_EQ(CountDifferences(*shown, *expected, kColour), 0) << "see " << path;
 }
