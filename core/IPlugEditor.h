@@ -1,5 +1,7 @@
 #pragma once
 
+class IEditorRunLoop;
+
 // The plug-in core's view of its editor. The core sits below the GUI layer, so it
 // reaches the editor only through this interface, which the graphics core implements.
 // The core owns the editor once it is attached and deletes it through this interface.
@@ -29,4 +31,10 @@ public:
     // does nothing when no window is open.
     virtual void* attachWindow(void* parent) = 0;
     virtual void detachWindow() = 0;
+    // The host's loop that drives an open window's timer and events, on platforms
+    // where the host owns the loop (null: none). The host view sets it before
+    // attachWindow and clears it after detachWindow; an editor whose window is open
+    // when it changes moves to the new loop, and none keeps a loop once it is
+    // cleared. Editors whose platform has a loop of its own ignore it.
+    virtual void setRunLoop(IEditorRunLoop* /*loop*/) {}
 };

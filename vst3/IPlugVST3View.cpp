@@ -1,6 +1,7 @@
 #include "IPlugVST3View.h"
 
 #include "HostCall.h"
+#include "HostRunLoop.h"
 #include "IPlugVST3.h"
 
 using namespace Steinberg;
@@ -9,9 +10,11 @@ IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : plug_(plug) { plug_.addRef(); }
 
 // Closing any view empties the plug-in's whole views list: resize requests and
 // context menus then go to no view until the host creates one again, and never to
-// a view that is gone.
+// a view that is gone. A host that releases the view without removing it first
+// still gets the window closed and its run loop emptied.
 IPlugVST3View::~IPlugVST3View()
 {
+    if (systemWindow) removed();
     plug_.ForgetViews();
     plug_.release();
 }
@@ -24,16 +27,30 @@ tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type)
 
 // A window type the editor cannot open opens nothing, but hosts that probe with
 // attached instead of isPlatformTypeSupported expect success all the same. Without
-// a parent there is nothing to open the window in.
+// a parent there is nothing to open the window in, and a window the editor cannot
+// open in the parent it was given is a failure.
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
 {
     IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
     return HostCall([&] {
-        if (editor->supportsWindowType(type)) editor->attachWindow(parent);
+        if (editor->supportsWindowType(type) && !OpenWindow(*editor, parent)) return tresult(kResultFalse);
         return CPluginView::attached(parent, type);
     });
+}
+
+// The editor moves to the frame's loop before the view gives up the one it held,
+// so the editor never holds a loop that is gone.
+bool IPlugVST3View::OpenWindow(IPlugEditor& editor, void* parent)
+{
+    std::unique_ptr<IEditorRunLoop> loop = HostRunLoopOf(plugFrame);
+    editor.setRunLoop(loop.get());
+    runLoop_ = std::move(loop);
+    if (editor.attachWindow(parent)) return true;
+    editor.setRunLoop(nullptr);
+    runLoop_.reset();
+    return false;
 }
 
 tresult PLUGIN_API IPlugVST3View::removed()
@@ -42,7 +59,10 @@ tresult PLUGIN_API IPlugVST3View::removed()
         if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
         return kResultOk;
     });
-    // The host's parent window is forgotten whatever the editor did.
+    // The host's parent window and its loop are given up whatever the editor did;
+    // the editor lets go of the loop first.
+    if (IPlugEditor* editor = plug_.Editor()) editor->setRunLoop(nullptr);
+    runLoop_.reset();
     CPluginView::removed();
     return closed;
 }

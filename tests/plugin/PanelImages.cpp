@@ -43,13 +43,15 @@ std::unique_ptr<LICE_MemBitmap> ExpectedPanel(const Frames& frames)
     return panel;
 }
 
-int CountDifferences(const LICE_IBitmap& a, const LICE_IBitmap& b)
+int CountDifferences(const LICE_IBitmap& a, const LICE_IBitmap& b, LICE_pixel channels)
 {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
     int differences = 0;
     for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            differences += a.PixelData()[y * a.RowStride() + x] != b.PixelData()[y * b.RowStride() + x];
+        for (int x = 0; x < a.Width(); ++x) {
+            const LICE_pixel changed = a.PixelData()[y * a.RowStride() + x] ^ b.PixelData()[y * b.RowStride() + x];
+            differences += (changed & channels) != 0;
+        }
     return differences;
 }
 

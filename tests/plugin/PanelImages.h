@@ -34,8 +34,8 @@ const LICE_MemBitmap* DecodedPicture(int index);
 std::unique_ptr<LICE_MemBitmap> ExpectedPanel(const Frames& frames);
 
 // Pixels that differ between the images over their common area, or -1 when their
-// sizes differ.
-int CountDifferences(const LICE_IBitmap& a, const LICE_IBitmap& b);
+// sizes differ. Only the bits of `channels` count (0xffffff: colour without alpha).
+int CountDifferences(const LICE_IBitmap& a, const LICE_IBitmap& b, LICE_pixel channels = 0xffffffff);
 
 // A committed golden render (null when missing or unreadable).
 std::unique_ptr<LICE_MemBitmap> ReadGolden(const std::string& name);

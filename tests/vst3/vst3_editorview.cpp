@@ -32,9 +32,12 @@ public:
     void* attachWindow(void* parent) override
     {
         log_.push_back("attach");
-        return parent;
+        return refuse ? nullptr : parent;
     }
     void detachWindow() override { log_.push_back("detach"); }
+    void setRunLoop(IEditorRunLoop* loop) override { log_.push_back(loop ? "loop" : "no loop"); }
+
+    bool refuse = false;  // no window can be opened
 
 private:
     std::vector<std::string>& log_;
@@ -50,7 +53,12 @@ protected:
     ~EditorView() override { plug->release(); }
 
     IPtr<IPlugView> NewView() { return owned(plug->createView("editor")); }
-    void GiveEditor() { plug->AttachEditor(new FakeEditor(log)); }
+    FakeEditor* GiveEditor()
+    {
+        auto* editor = new FakeEditor(log);
+        plug->AttachEditor(editor);
+        return editor;
+    }
 
     TestPlug* plug = new TestPlug;
     std::vector<std::string> log;
@@ -90,7 +98,29 @@ TEST_F(EditorView, AttachOpensTheWindowOnlyForTheEditorsWindowType)
     EXPECT_EQ(view->attached(nullptr, FakeEditor::kWindowType), kInvalidArgument);
     EXPECT_EQ(view->removed(), kResultOk);
     EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultOk);
-    EXPECT_EQ(log, (std::vector<std::string>{"attach", "detach", "detach", "attach"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"no loop", "attach", "detach", "no loop", "detach", "no loop",
+                                             "no loop", "attach"}));
+}
+
+// The editor gets the frame's loop (none from a frame without one) before its
+// window opens and lets go of it after the window closed, also when the window
+// cannot open and when the host releases the view without removing it.
+TEST_F(EditorView, TheEditorHoldsTheHostsLoopOnlyWhileItsWindowIsOpen)
+{
+    FakeEditor* editor = GiveEditor();
+    IPtr<IPlugView> view = NewView();
+    auto frame = owned(new host::PlugFrame);
+    view->setFrame(frame);
+    int parent = 0;
+    editor->refuse = true;
+    EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultFalse);
+    EXPECT_EQ(log, (std::vector<std::string>{"no loop", "attach", "no loop"}));
+
+    log.clear();
+    editor->refuse = false;
+    EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultOk);
+    view = nullptr;
+    EXPECT_EQ(log, (std::vector<std::string>{"no loop", "attach", "detach", "no loop"}));
 }
 
 TEST_F(EditorView, ResizeRequestsGoToTheFirstViewsFrame)
