@@ -11,6 +11,7 @@ IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : plug_(plug) { plug_.addRef(); }
 // a view that is gone.
 IPlugVST3View::~IPlugVST3View()
 {
+    if (openedWindow_) removed();
     plug_.ForgetViews();
     plug_.release();
 }
@@ -23,19 +24,24 @@ tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type)
 
 // A window type the editor cannot open opens nothing, but hosts that probe with
 // attached instead of isPlatformTypeSupported expect success all the same. Without
-// a parent there is nothing to open the window in.
+// a parent there is nothing to open the window in, and a window the system would not
+// make is reported as the failure it is.
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
 {
     IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
-    if (editor->supportsWindowType(type)) editor->attachWindow(parent);
+    if (editor->supportsWindowType(type)) {
+        openedWindow_ = editor->attachWindow(parent) != nullptr;
+        if (!openedWindow_) return kResultFalse;
+    }
     return CPluginView::attached(parent, type);
 }
 
 tresult PLUGIN_API IPlugVST3View::removed()
 {
     if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+    openedWindow_ = false;
     return CPluginView::removed();
 }
 

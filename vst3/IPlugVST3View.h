@@ -10,7 +10,8 @@ class IPlugVST3;
 // view still exists, but answers kResultFalse where it would need one.
 //
 // The view holds one reference to its plug-in, so the plug-in outlives every view.
-// All operations run on the host's user-interface thread.
+// A window the view opened closes with it, also when the host releases the view
+// without removing it first. All operations run on the host's user-interface thread.
 class IPlugVST3View : public Steinberg::CPluginView {
 public:
     explicit IPlugVST3View(IPlugVST3& plug);
@@ -28,4 +29,5 @@ public:
 
 private:
     IPlugVST3& plug_;
+    bool openedWindow_ = false;
 };
