@@ -90,12 +90,13 @@ void* IGraphicsWin::attachWindow(void* parent)
 }
 
 // A field still open closes without a value: its control stays, but no one is left
-// to finish typing.
+// to finish typing. A pointer hidden over the window shows again.
 void IGraphicsWin::detachWindow()
 {
     if (mainWindow_) {
         closeTextField();
         closeTooltips();
+        revealPointer();
         const HWND window = mainWindow_;
         mainWindow_ = nullptr;  // from here its messages are no longer the editor's
         DestroyWindow(window);
@@ -125,7 +126,7 @@ bool IGraphicsWin::presentArea(const PixelRect& area)
     if (!mainWindow_) return true;
     PAINTSTRUCT paint;
     const HDC window = BeginPaint(mainWindow_, &paint);
-    if (window) {
+    if (window && surface()) {
         BitBlt(window, area.left, area.top, area.width(), area.height(), static_cast<HDC>(surface()->DrawContext()),
                area.left, area.top, SRCCOPY);
     }

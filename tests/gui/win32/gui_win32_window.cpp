@@ -67,22 +67,6 @@ TEST_F(EditorWindow, OpensAsAVisibleChildOfTheHostAndClosesWithoutATrace)
     editor->detachWindow();  // closed already: nothing to do
 }
 
-TEST_F(EditorWindow, TwoEditorsRegisterTheClassOnceAndTheLastToCloseUnregistersIt)
-{
-    guitest::TestPlug otherPlug;
-    auto* other = new IGraphicsWin(otherPlug, 100, 50, 25);
-    otherPlug.AttachEditor(other);
-    HostWindow otherHost(100, 50, 400, 0);
-
-    ASSERT_TRUE(Open());
-    ASSERT_TRUE(other->attachWindow(otherHost.handle()));
-    editor->detachWindow();
-    EXPECT_TRUE(EditorClassRegistered());
-    EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(static_cast<HWND>(other->windowHandle()), nullptr, FALSE); }));
-    other->detachWindow();
-    EXPECT_FALSE(EditorClassRegistered());
-}
-
 TEST_F(EditorWindow, ReopeningWhileOpenKeepsThePlaceAndSizeInTheNewParent)
 {
     const HWND first = Open();
@@ -102,15 +86,6 @@ TEST_F(EditorWindow, ReopeningWhileOpenKeepsThePlaceAndSizeInTheNewParent)
     editor->detachWindow();
     Open();
     EXPECT_EQ(SizeOf(static_cast<HWND>(editor->windowHandle())).cx, 200);
-}
-
-TEST_F(EditorWindow, AWindowThatCannotBeMadeLeavesTheClassBalanced)
-{
-    const auto notAWindow = reinterpret_cast<HWND>(INT_PTR(0x7ffe1234));
-    EXPECT_EQ(Open(notAWindow), nullptr);
-    EXPECT_FALSE(editor->hasWindow());
-    EXPECT_FALSE(EditorClassRegistered());
-    EXPECT_TRUE(Open());
 }
 
 TEST_F(EditorWindow, AWindowGoneWithItsParentOrClosedByMessageLeavesNothingBehind)
@@ -166,16 +141,6 @@ TEST_F(EditorWindow, ButtonsDragsAndReleasesReachTheControlWithTheMouseCaptured)
                                                       "up 22 25", "down 15 15 right control", "up 15 15",
                                                       "down 15 15", "up 15 15", "double 16 17"}));
     EXPECT_EQ(plug.host, (std::vector<std::string> {"begin 0", "end 0", "begin 0", "end 0", "begin 0", "end 0"}));
-}
-
-TEST_F(EditorWindow, ARightPressOnAParameterGoesToTheHostUnderTheVst3Binding)
-{
-    Box& box = Add(PixelRect {10, 10, 60, 60}, kGain);
-    Open();
-    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(15, 16));
-    Send(WM_RBUTTONUP, 0, At(15, 16));
-    EXPECT_EQ(plug.host.front(), "menu 0 15 16");
-    EXPECT_TRUE(box.events.empty() || box.events.front().rfind("down", 0) != 0);
 }
 
 TEST_F(EditorWindow, TheWheelTurnsInWholeNotchesAtThePointerOverTheWindow)
