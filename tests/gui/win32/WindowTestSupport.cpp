@@ -124,29 +124,34 @@ bool EditorClassRegistered()
     return GetClassInfoA(module, IGraphicsWin::kWindowClassName, &found) != 0;
 }
 
-// The driver whose timer is running; tests show one modal window at a time.
 namespace {
+// The driver whose timer is running; tests show one modal window at a time.
 ModalDriver* activeDriver = nullptr;
 
-struct ClassSearch {
+// The first window of a class, with a text if one is asked for, shown if asked.
+struct WindowSearch {
     const char* windowClass;
+    const char* text;
+    bool shownOnly;
     HWND found;
 };
 
-BOOL CALLBACK FindShown(HWND window, LPARAM lParam)
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM lParam)
 {
-    auto& search = *reinterpret_cast<ClassSearch*>(lParam);
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (!IsWindowVisible(window) || std::string(name) != search.windowClass) return TRUE;
+    if (_stricmp(name, search.windowClass) != 0) return TRUE;
+    if ((search.shownOnly && !IsWindowVisible(window)) || (search.text && WindowText(window) != search.text))
+        return TRUE;
     search.found = window;
     return FALSE;
 }
 
 HWND ShownWindowOfClass(const char* windowClass)
 {
-    ClassSearch search = {windowClass, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {windowClass, nullptr, true, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindWindowOf, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 }  // namespace
@@ -190,29 +195,10 @@ std::string WindowText(HWND window)
     return text;
 }
 
-namespace {
-struct ChildSearch {
-    const char* windowClass;
-    const char* text;
-    HWND found;
-};
-
-BOOL CALLBACK FindChildOf(HWND window, LPARAM lParam)
-{
-    auto& search = *reinterpret_cast<ChildSearch*>(lParam);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (_stricmp(name, search.windowClass) != 0) return TRUE;
-    if (search.text && WindowText(window) != search.text) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-}  // namespace
-
 HWND FindChild(HWND parent, const char* windowClass, const char* text)
 {
-    ChildSearch search = {windowClass, text, nullptr};
-    EnumChildWindows(parent, FindChildOf, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {windowClass, text, false, nullptr};
+    EnumChildWindows(parent, FindWindowOf, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

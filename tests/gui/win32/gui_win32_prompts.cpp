@@ -205,11 +205,20 @@ TEST_F(Prompts, AMenuNumbersItsItemsAndReportsTheChosenSubmenuItem)
     EXPECT_EQ(menu.chosenIndex, -1);
 }
 
-TEST_F(Prompts, AMenuClosedWithoutAChoiceChoosesNothing)
+// The first item's command is 0, which must count as a choice like any other.
+TEST_F(Prompts, TheFirstItemCanBeChosenAndClosingAMenuChoosesNothing)
 {
     Open();
     PopupMenu menu;
     menu.addItem("Only");
+    {
+        ModalDriver driver("#32768", [](HWND shown) {
+            for (WPARAM key : {VK_DOWN, VK_RETURN}) PostMessageA(shown, WM_KEYDOWN, key, 0);
+        });
+        EXPECT_EQ(editor->runPopupMenu(menu, {0, 0, 10, 10}), &menu);
+        EXPECT_EQ(menu.chosenIndex, 0);
+    }
+    menu.chosenIndex = -1;
     ModalDriver driver("#32768", [](HWND) { EndMenu(); });
     EXPECT_EQ(editor->runPopupMenu(menu, {0, 0, 10, 10}), nullptr);
     EXPECT_TRUE(driver.acted());
