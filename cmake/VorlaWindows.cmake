@@ -1,12 +1,11 @@
 # The Windows form of the product: one DLL file named VORLA.vst3 that exports only the
 # three module entry points and carries the panel images as resources, plus a copy in
-# the VST3 bundle layout that hosts scan:
+# the VST3 bundle layout that hosts scan (VorlaBundle.cmake):
 #   <build>/VORLA.vst3                                     the single-file module
 #   <build>/bundle/VORLA.vst3/Contents/x86_64-win/VORLA.vst3
 enable_language(RC)
 
 set(VORLA_RESOURCE_SCRIPT ${PROJECT_SOURCE_DIR}/resources/img/VORLA.rc)
-set(VORLA_BUNDLE_BINARIES ${CMAKE_BINARY_DIR}/bundle/VORLA.vst3/Contents/x86_64-win)
 
 # Compiles the panel images into the target as its "PNG" resources.
 function(vorla_windows_images target)

@@ -20,9 +20,12 @@ public:
 
     double* Scratch() { return scratch_.As<double>(); }
     int32_t ScratchLength() const { return scratch_.Size() / int32_t(sizeof(double)); }
-    // Resizes the scratch buffer to `frames` samples and zero-fills it.
-    void ResizeScratch(int32_t frames);
+    // Resizes the scratch buffer to `frames` samples and zero-fills it. False when
+    // the buffer cannot hold that many; it then keeps its old length.
+    bool ResizeScratch(int32_t frames);
     void ClearScratch();
+    // Zero-fills the first `frames` samples (at most the whole buffer).
+    void ClearScratch(int32_t frames);
 
     double* Samples() const { return *entry_; }
     void PointAt(double* samples) { *entry_ = samples; }

@@ -80,8 +80,9 @@ public:
     // Shows the current plain values in an attached editor.
     virtual void RefreshEditorControls();
     virtual void PresetRestored() {}
-    // Sizes every scratch buffer for blocks of `frames` samples.
-    virtual void ResizeBlock(int32_t frames);
+    // Sizes every scratch buffer for blocks of `frames` samples. A size the buffers
+    // cannot reach is refused: false, and the block size stays as it was.
+    virtual bool ResizeBlock(int32_t frames);
 
     PlugLock& Lock() { return lock_; }
 
@@ -115,6 +116,8 @@ public:
     static void StoreOutputs(const double* samples, float* destination, int32_t frames);
     void PassThrough(int32_t frames);
     void ClearScratch();
+    // The longest block every scratch buffer holds.
+    int32_t ScratchFrames();
     // Creates the bypass delay line for the current channel counts (bindings call this
     // at construction when the plug-in has inputs).
     void CreateLatencyDelay();

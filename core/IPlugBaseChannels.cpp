@@ -81,12 +81,26 @@ void IPlugBase::ClearScratch()
     ForEachSlot([](ChannelSlot& slot) { slot.ClearScratch(); });
 }
 
-void IPlugBase::ResizeBlock(int32_t frames)
+int32_t IPlugBase::ScratchFrames()
+{
+    int32_t frames = INT32_MAX;
+    ForEachSlot([&frames](ChannelSlot& slot) { frames = std::min(frames, slot.ScratchLength()); });
+    return frames;
+}
+
+bool IPlugBase::ResizeBlock(int32_t frames)
 {
     frames = std::max(frames, 0);
-    if (frames == blockSize_) return;
-    ForEachSlot([frames](ChannelSlot& slot) { slot.ResizeScratch(frames); });
+    if (frames == blockSize_) return true;
+    bool resized = true;
+    ForEachSlot([frames, &resized](ChannelSlot& slot) { resized = slot.ResizeScratch(frames) && resized; });
+    if (!resized) {
+        // Back to the old size, so that every buffer holds blockSize_ again.
+        ForEachSlot([this](ChannelSlot& slot) { slot.ResizeScratch(blockSize_); });
+        return false;
+    }
     blockSize_ = frames;
+    return true;
 }
 
 void IPlugBase::CreateLatencyDelay()

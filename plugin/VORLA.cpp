@@ -3,12 +3,13 @@
 #include "FourCC.h"
 #include "PluginEntry.h"
 #include "VorlaEditor.h"
+#include "VorlaVersion.h"
 
 namespace {
 
 constexpr uint32_t kUniqueId = FourCC("VRL1");
 constexpr uint32_t kMakerId = FourCC("Qlmh");
-constexpr int32_t kVersion = 0x00010000;  // 1.0.0
+constexpr int32_t kVersion = kVorlaVersionCode;
 constexpr int kPresetCount = 1;
 
 IPlugVST3* CreateVorla() { return new VORLA(); }
@@ -23,7 +24,7 @@ const PluginClassRecord& ProductClassRecord()
         "https://www.quillmarsh.example/vorla",
         "support@quillmarsh.example",
         "Fx|EQ",
-        "1.0.0",
+        kVorlaVersionText,
         kMakerId,
         kUniqueId,
         CreateVorla,
@@ -36,7 +37,7 @@ VORLA::VORLA()
       engine_(LiveParamValues {Param(kHpf)->ValueAddress(), Param(kLpf)->ValueAddress(),
                                Param(kBypass)->ValueAddress()})
 {
-    DefineParameters();
+    DefineParameters(*this);
     AttachEditor(BuildVorlaEditor(*this, ProductClassRecord().url));
     CaptureDefaultPreset();
 }
@@ -44,25 +45,27 @@ VORLA::VORLA()
 VORLA::~VORLA() = default;
 
 // In this order; the host's initialize recalls the default preset, which delivers
-// every value to the engine before the first block.
-void VORLA::DefineParameters()
+// every value to the engine before the first block. Out is in whole decibels, so it
+// is a stepped kind like the switches: every unit value it takes (from a host, from
+// the editor) snaps to a whole decibel, and hosts are told its 24 steps.
+void VORLA::DefineParameters(IPlugBase& plug)
 {
-    Param(kBypass)->DefineInteger("Bypass", 0, 0, 1);
-    Param(kOversample)->DefineInteger("Oversample", 1, 0, 1);
-    Param(kHigh)->DefineContinuous("High", 0.5, 0.0, 1.0, 0.01, "%");
-    Param(kHigh)->SetCurve(1.0);
-    Param(kHpf)->DefineInteger("HPF", 0, 0, 5);
-    Param(kHpf)->SetCurve(1.0);
-    Param(kLowBoost)->DefineContinuous("Low Boost", 0.001, 0.001, 0.9, 0.01, "%");
-    Param(kLowBoost)->SetCurve(1.0);
-    Param(kLowAtten)->DefineContinuous("Low Atten", 0.0, 0.0, 1.0, 0.01, "%");
-    Param(kLowAtten)->SetCurve(1.0);
-    Param(kLpf)->DefineContinuous("LPF", 0.01, 0.01, 1.0, 0.01, "%");
-    Param(kLpf)->SetCurve(1.0);
-    Param(kMid)->DefineContinuous("Mid", 0.5, 0.02, 0.98, 0.01, "%");
-    Param(kMid)->SetCurve(1.0);
-    Param(kOut)->DefineContinuous("Out", 0.0, -12.0, 12.0, 1.0, "%");
-    Param(kOut)->SetCurve(1.0);
+    plug.Param(kBypass)->DefineInteger("Bypass", 0, 0, 1);
+    plug.Param(kOversample)->DefineInteger("Oversample", 1, 0, 1);
+    plug.Param(kHigh)->DefineContinuous("High", 0.5, 0.0, 1.0, 0.01, "%");
+    plug.Param(kHigh)->SetCurve(1.0);
+    plug.Param(kHpf)->DefineInteger("HPF", 0, 0, 5);
+    plug.Param(kHpf)->SetCurve(1.0);
+    plug.Param(kLowBoost)->DefineContinuous("Low Boost", 0.001, 0.001, 0.9, 0.01, "%");
+    plug.Param(kLowBoost)->SetCurve(1.0);
+    plug.Param(kLowAtten)->DefineContinuous("Low Atten", 0.0, 0.0, 1.0, 0.01, "%");
+    plug.Param(kLowAtten)->SetCurve(1.0);
+    plug.Param(kLpf)->DefineContinuous("LPF", 0.01, 0.01, 1.0, 0.01, "%");
+    plug.Param(kLpf)->SetCurve(1.0);
+    plug.Param(kMid)->DefineContinuous("Mid", 0.5, 0.02, 0.98, 0.01, "%");
+    plug.Param(kMid)->SetCurve(1.0);
+    plug.Param(kOut)->DefineInteger("Out", 0, -12, 12, "%");
+    plug.Param(kOut)->SetCurve(1.0);
 }
 
 void VORLA::ResetEngine()

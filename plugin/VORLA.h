@@ -16,8 +16,10 @@ public:
     void ParamChanged(int paramIndex) override;
     void ProcessBlock(double** inputs, double** outputs, int32_t frames) override;
 
-private:
-    void DefineParameters();
+    // Defines the product's parameter set on a core with kParamCount records. The
+    // constructor uses it; so do tests of the core that need the product's table.
+    static void DefineParameters(IPlugBase& plug);
 
+private:
     EqualiserEngine engine_;
 };

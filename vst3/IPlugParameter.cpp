@@ -9,6 +9,11 @@ using namespace Steinberg::Vst;
 
 namespace {
 
+// A record the product never defined only holds its place in the state. Hosts need
+// a title for every parameter, and must neither show nor change this one.
+const char kSpareTitle[] = "Spare";
+constexpr int32 kSpareFlags = ParameterInfo::kIsReadOnly | ParameterInfo::kIsHidden;
+
 // The default's position as ToUnit gives it, but unclamped: a default outside the
 // range is reported as it is.
 double DefaultUnitValue(const PlugParam& param)
@@ -21,13 +26,17 @@ double DefaultUnitValue(const PlugParam& param)
 
 IPlugParameter::IPlugParameter(PlugParam* param, ParamID tag, UnitID unitId) : param_(param)
 {
-    WidenText(param->Name(), info.title);
+    const bool spare = param->Kind() == kUnsetParam;
+    WidenText(spare ? kSpareTitle : param->Name(), info.title);
     info.shortTitle[0] = 0;
     WidenText(param->ValueTextFor(param->Value()) ? "" : param->Label(), info.units);
     info.id = tag;
     info.unitId = unitId;
     info.stepCount = param->Kind() == kDoubleParam ? 0 : int32(param->Maximum() - param->Minimum());
-    info.flags = param->Automatable() ? ParameterInfo::kCanAutomate : 0;
+    if (spare)
+        info.flags = kSpareFlags;
+    else
+        info.flags = param->Automatable() ? ParameterInfo::kCanAutomate : 0;
     info.defaultNormalizedValue = DefaultUnitValue(*param);
     valueNormalized = info.defaultNormalizedValue;
     precision = param->Decimals();
@@ -44,7 +53,10 @@ bool IPlugParameter::fromString(const TChar* text, ParamValue& normalized) const
 {
     char plainText[128];
     NarrowText(text, plainText, sizeof plainText);
-    normalized = param_->ToUnit(PlugParam::ParseValue(plainText));
+    // "nan" reads as not-a-number, which carries no number: like a text without
+    // one, it means plain 0.
+    const double plain = PlugParam::ParseValue(plainText);
+    normalized = param_->ToUnit(std::isnan(plain) ? 0.0 : plain);
     return true;
 }
 

@@ -2,9 +2,9 @@
 // core's host-facing operations.
 #include "IPlugVST3.h"
 
-#include <cmath>
 #include <cstdio>
 
+#include "HostCall.h"
 #include "IPlugParameter.h"
 #include "WideText.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
@@ -32,6 +32,11 @@ SpeakerArrangement ArrangementFor(int channels)
 
 // Hosts that process before setting up get the SDK's default maximum block.
 constexpr int32 kDefaultBlockSize = 1024;
+
+// The highest sample rate accepted: far above any audio interface (PCM at DSD rates
+// reaches about 12 MHz), and far below the rates at which filter coefficients, which
+// are polynomials in the rate, overflow (around 1e100 Hz for this product's).
+constexpr double kMaxSampleRate = 1e8;
 
 }  // namespace
 
@@ -70,15 +75,17 @@ tresult PLUGIN_API IPlugVST3::queryInterface(const TUID iid, void** obj)
 
 tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context)
 {
-    const tresult result = SingleComponentEffect::initialize(context);
-    if (result == kResultOk) {
-        IdentifyHostFrom(context);
-        AddBuses();
-        AddParameters();
-    }
-    HostKnown();
-    LoadPreset(0);
-    return result;
+    return HostCall([&] {
+        const tresult result = SingleComponentEffect::initialize(context);
+        if (result == kResultOk) {
+            IdentifyHostFrom(context);
+            AddBuses();
+            AddParameters();
+        }
+        HostKnown();
+        LoadPreset(0);
+        return result;
+    });
 }
 
 void IPlugVST3::IdentifyHostFrom(FUnknown* context)
@@ -146,17 +153,19 @@ tresult PLUGIN_API IPlugVST3::setBusArrangements(SpeakerArrangement* inputs, int
     const int outputChannels = SpeakerArr::getChannelCount(outputs[0]);
     if (!LegalIO(inputChannels, outputChannels)) return kResultFalse;
 
-    auto* firstInput = audioInputs.empty() ? nullptr : FCast<AudioBus>(audioInputs.front().get());
-    if (firstInput && SpeakerArr::getChannelCount(firstInput->getArrangement()) != inputChannels) {
-        removeAudioInputs();
-        addAudioInput(STR16("Input"), ArrangementFor(inputChannels));
-    }
-    auto* firstOutput = audioOutputs.empty() ? nullptr : FCast<AudioBus>(audioOutputs.front().get());
-    if (firstOutput && SpeakerArr::getChannelCount(firstOutput->getArrangement()) != outputChannels) {
-        removeAudioOutputs();
-        addAudioOutput(STR16("Output"), ArrangementFor(outputChannels));
-    }
-    return numIns == 1 ? kResultOk : kResultFalse;
+    return HostCall([&] {
+        auto* firstInput = audioInputs.empty() ? nullptr : FCast<AudioBus>(audioInputs.front().get());
+        if (firstInput && SpeakerArr::getChannelCount(firstInput->getArrangement()) != inputChannels) {
+            removeAudioInputs();
+            addAudioInput(STR16("Input"), ArrangementFor(inputChannels));
+        }
+        auto* firstOutput = audioOutputs.empty() ? nullptr : FCast<AudioBus>(audioOutputs.front().get());
+        if (firstOutput && SpeakerArr::getChannelCount(firstOutput->getArrangement()) != outputChannels) {
+            removeAudioOutputs();
+            addAudioOutput(STR16("Output"), ArrangementFor(outputChannels));
+        }
+        return numIns == 1 ? kResultOk : kResultFalse;
+    });
 }
 
 tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize)
@@ -164,19 +173,21 @@ tresult PLUGIN_API IPlugVST3::canProcessSampleSize(int32 symbolicSampleSize)
     return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue : kResultFalse;
 }
 
-// A set-up the engine cannot run with (unknown sample size, a rate that is not a
-// positive finite number, no room for a single frame) is refused and changes nothing.
+// A set-up the engine cannot run with (unknown sample size, a rate outside
+// (0, kMaxSampleRate], a block the scratch buffers cannot hold) is refused and
+// changes nothing.
 tresult PLUGIN_API IPlugVST3::setupProcessing(ProcessSetup& setup)
 {
     if (setup.symbolicSampleSize != kSample32 && setup.symbolicSampleSize != kSample64) return kResultFalse;
-    if (!std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.0) return kResultFalse;
-    if (setup.maxSamplesPerBlock < 1) return kResultFalse;
+    if (!(setup.sampleRate > 0.0 && setup.sampleRate <= kMaxSampleRate)) return kResultFalse;
+    if (setup.maxSamplesPerBlock < 1 || !ResizeBlock(setup.maxSamplesPerBlock)) return kResultFalse;
     SetSampleRate(setup.sampleRate);
     SetBypassed(false);
-    ResizeBlock(setup.maxSamplesPerBlock);
-    ResetEngine();
     processSetup = setup;
-    return kResultOk;
+    return HostCall([this] {
+        ResetEngine();
+        return kResultOk;
+    });
 }
 
 void IPlugVST3::PerformHostEdit(int paramIndex, double unitValue)

@@ -103,6 +103,7 @@ public:
 
 private:
     void IdentifyHostFrom(Steinberg::FUnknown* context);
+    Steinberg::tresult ReadState(Steinberg::IBStream& stream);
     void AddBuses();
     void AddParameters();
     bool IsCoreParam(Steinberg::Vst::ParamID tag) const { return tag < Steinberg::Vst::ParamID(ParamCount()); }
@@ -119,6 +120,7 @@ private:
     // the first. Not owned: each view removes itself (with all others) as it dies.
     std::vector<IPlugVST3View*> views_;
     Steinberg::Vst::ProcessContext lastContext_ {};
-    // Host float channels of one piece, offset into the block; sized at construction.
+    // The host float channels of one piece that the host supplied, in channel order
+    // and offset into the block; sized at construction.
     std::vector<float*> pieceInputs_;
 };

@@ -1,8 +1,12 @@
 // The edit-controller, unit and state faces of the VST3 binding. Core parameters
 // are addressed by their index as the tag; the preset and bypass parameters exist
 // only for the host.
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
+#include "HostCall.h"
+#include "HostValue.h"
 #include "IPlugVST3.h"
 #include "WideText.h"
 #include "pluginterfaces/base/ibstream.h"
@@ -44,37 +48,63 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID tag)
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID tag, ParamValue value)
 {
     if (!IsCoreParam(tag)) return kResultFalse;
-    Param(int(tag))->AssignUnit(value);
+    const std::optional<double> normalised = NormalisedFromHost(value);
+    if (!normalised) return kInvalidArgument;
+    Param(int(tag))->AssignUnit(*normalised);
     return kResultOk;
 }
 
 // The stream holds the core's state chunk, then the host-bypass flag as a 32-bit
-// integer, in the machine's byte order and with no header.
+// integer, in the machine's byte order and with no header. The state is copied under
+// the plug-in lock and the host's stream, often a file, is talked to outside it: a
+// project save or load must not hold up the audio thread.
 tresult PLUGIN_API IPlugVST3::getState(IBStream* stream)
 {
     if (!stream) return kResultFalse;
-    PlugLock::Guard guard(Lock());
-    StateChunk chunk;
-    if (!SaveState(chunk)) return kResultFalse;
-    stream->write(chunk.Data(), chunk.Size(), nullptr);
-    int32_t bypassFlag = Bypassed() ? 1 : 0;
-    stream->write(&bypassFlag, sizeof bypassFlag, nullptr);
-    return kResultOk;
+    return HostCall([&] {
+        StateChunk chunk;
+        int32_t bypassFlag = 0;
+        {
+            PlugLock::Guard guard(Lock());
+            if (!SaveState(chunk)) return kResultFalse;
+            bypassFlag = Bypassed() ? 1 : 0;
+        }
+        stream->write(chunk.Data(), chunk.Size(), nullptr);
+        stream->write(&bypassFlag, sizeof bypassFlag, nullptr);
+        return kResultOk;
+    });
 }
 
-// The chunk starts as the current state, so parameters whose bytes the stream does
-// not deliver keep their values.
+// As many bytes are read as the current state has. Bytes the stream does not
+// deliver keep their part of the state as it is when the new state is applied, so a
+// short stream leaves the parameters it does not reach alone.
 tresult PLUGIN_API IPlugVST3::setState(IBStream* stream)
 {
     if (!stream) return kResultFalse;
+    return HostCall([&] { return ReadState(*stream); });
+}
+
+tresult IPlugVST3::ReadState(IBStream& stream)
+{
+    StateChunk incoming;
+    {
+        PlugLock::Guard guard(Lock());
+        SaveState(incoming);
+    }
+    const int32_t size = incoming.Size();
+    if (size <= 0) return kResultFalse;
+    int32 delivered = size;  // a stream that does not count is taken to have filled the chunk
+    stream.read(incoming.Data(), size, &delivered);
+    int32_t bypassFlag = 0;
+    const bool flagRead = stream.read(&bypassFlag, sizeof bypassFlag, nullptr) == kResultOk;
+
     PlugLock::Guard guard(Lock());
     StateChunk chunk;
     SaveState(chunk);
-    if (chunk.Size() <= 0) return kResultFalse;
-    stream->read(chunk.Data(), chunk.Size(), nullptr);
+    const int32_t copied = std::clamp(delivered, 0, std::min(size, chunk.Size()));
+    if (copied > 0) std::memcpy(chunk.Data(), incoming.Data(), size_t(copied));
     LoadState(chunk, 0);
-    int32_t bypassFlag = 0;
-    if (stream->read(&bypassFlag, sizeof bypassFlag, nullptr) != kResultOk) return kResultFalse;
+    if (!flagRead) return kResultFalse;
     SetBypassed(bypassFlag != 0);
     RefreshEditorControls();
     return kResultOk;

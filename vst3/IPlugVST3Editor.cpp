@@ -1,5 +1,6 @@
 // The binding's side of the editor views: creating them for the host, and the
 // editor's requests to the host that go through the first view.
+#include "HostCall.h"
 #include "IPlugVST3.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
 
@@ -9,9 +10,12 @@ using namespace Steinberg::Vst;
 IPlugView* PLUGIN_API IPlugVST3::createView(FIDString name)
 {
     if (!FIDStringsEqual(name, ViewType::kEditor)) return nullptr;
-    auto* view = new IPlugVST3View(*this);
-    views_.push_back(view);
-    return view;
+    return HostCall<IPlugView*>(nullptr, [&] {
+        views_.reserve(views_.size() + 1);  // so that the view, once made, is listed
+        auto* view = new IPlugVST3View(*this);
+        views_.push_back(view);
+        return view;
+    });
 }
 
 void IPlugVST3::EditorResized(int width, int height)

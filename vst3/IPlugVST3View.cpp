@@ -1,5 +1,6 @@
 #include "IPlugVST3View.h"
 
+#include "HostCall.h"
 #include "IPlugVST3.h"
 
 using namespace Steinberg;
@@ -31,18 +32,25 @@ tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type)
     IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!parent) return kInvalidArgument;
-    if (editor->supportsWindowType(type)) {
-        openedWindow_ = editor->attachWindow(parent) != nullptr;
-        if (!openedWindow_) return kResultFalse;
-    }
-    return CPluginView::attached(parent, type);
+    return HostCall([&]() -> tresult {
+        if (editor->supportsWindowType(type)) {
+            openedWindow_ = editor->attachWindow(parent) != nullptr;
+            if (!openedWindow_) return kResultFalse;
+        }
+        return CPluginView::attached(parent, type);
+    });
 }
 
 tresult PLUGIN_API IPlugVST3View::removed()
 {
-    if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+    const tresult closed = HostCall([this] {
+        if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+        return kResultOk;
+    });
     openedWindow_ = false;
-    return CPluginView::removed();
+    // The host's parent window is forgotten whatever the editor did.
+    CPluginView::removed();
+    return closed;
 }
 
 // The editor's size is fixed, so it is known before any window opens.
@@ -51,8 +59,10 @@ tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size)
     const IPlugEditor* editor = plug_.Editor();
     if (!editor) return kResultFalse;
     if (!size) return kInvalidArgument;
-    *size = ViewRect(0, 0, editor->width(), editor->height());
-    return kResultOk;
+    return HostCall([&] {
+        *size = ViewRect(0, 0, editor->width(), editor->height());
+        return kResultOk;
+    });
 }
 
 void IPlugVST3View::RequestSize(int width, int height)

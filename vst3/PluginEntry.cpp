@@ -1,9 +1,8 @@
 #include "PluginEntry.h"
 
-#include <cstring>
 #include <mutex>
-#include <new>
 
+#include "HostCall.h"
 #include "IPlugVST3.h"
 #include "TextCopy.h"
 #include "sdk/PluginFactory.h"
@@ -22,28 +21,18 @@ std::mutex& CreationLock()
 FUnknown* CreateProductInstance(void*)
 {
     std::lock_guard<std::mutex> guard(CreationLock());
-    try {
+    return HostCall<FUnknown*>(nullptr, [] {
         return static_cast<Vst::IAudioProcessor*>(ProductClassRecord().create());
-    } catch (const std::bad_alloc&) {
-        return nullptr;  // an exception must not cross into the host
-    }
+    });
 }
 
-void PutCode(uint32 code, unsigned char* out)
-{
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<unsigned char>(code >> (24 - 8 * i));
-}
-
-// The class identifier: eight fixed bytes, then the maker code and the plug-in
-// code, each as its four characters in order.
+// The class identifier is the FUID F2AEE70D-00DE-4F4E, then the maker code and the
+// plug-in code. The SDK lays the four words out as every host on the platform reads
+// them (Windows: COM's layout, 0D E7 AE F2 DE 00 4E 4F "Qlmh" "VRL1"), so the class
+// is the same on every platform and presets and projects travel between them.
 void MakeClassId(uint32 makerId, uint32 uniqueId, TUID out)
 {
-    static const unsigned char prefix[8] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F};
-    auto* bytes = reinterpret_cast<unsigned char*>(out);
-    std::memcpy(bytes, prefix, sizeof prefix);
-    PutCode(makerId, bytes + 8);
-    PutCode(uniqueId, bytes + 12);
+    FUID(0xF2AEE70D, 0x00DE4F4E, makerId, uniqueId).toTUID(out);
 }
 
 PFactoryInfo MakeFactoryInfo(const PluginClassRecord& record)
@@ -72,14 +61,22 @@ PClassInfo2 MakeClassInfo(const PluginClassRecord& record)
 
 }  // namespace
 
+// A factory that cannot be made, or cannot hold its class, is no factory: the host
+// gets none.
 extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
 {
-    if (gPluginFactory) {
-        gPluginFactory->addRef();
-        return gPluginFactory;
-    }
-    const PluginClassRecord& record = ProductClassRecord();
-    gPluginFactory = new CPluginFactory(MakeFactoryInfo(record));
-    gPluginFactory->registerClass(MakeClassInfo(record), CreateProductInstance);
-    return gPluginFactory;
+    return HostCall<IPluginFactory*>(nullptr, [] {
+        if (gPluginFactory) {
+            gPluginFactory->addRef();
+            return gPluginFactory;
+        }
+        const PluginClassRecord& record = ProductClassRecord();
+        auto* factory = new CPluginFactory(MakeFactoryInfo(record));
+        if (!factory->registerClass(MakeClassInfo(record), CreateProductInstance)) {
+            factory->release();
+            return static_cast<CPluginFactory*>(nullptr);
+        }
+        gPluginFactory = factory;
+        return factory;
+    });
 }

@@ -4,31 +4,23 @@
 
 #include "FourCC.h"
 #include "IPlugBase.h"
+#include "VORLA.h"
 
 // A plug-in core with the product's identity and parameter set, recording what
-// reaches the host-facing operations.
+// reaches the host-facing operations. The channel configuration and the number of
+// presets vary by test.
 class TestPlug : public IPlugBase {
 public:
-    enum { kHigh, kHpf, kLowBoost, kLowAtten, kLpf, kMid, kOut, kOversample, kBypass, kSpare, kParamCount };
-
     struct HostEdit {
         int index;
         double unitValue;
     };
 
     explicit TestPlug(const char* channelIO = "1-1 2-2", int presetCount = 1)
-        : IPlugBase("VORLA", "", "Quillmarsh", FourCC("VRL1"), FourCC("Qlmh"), 0x10000, channelIO, kParamCount,
-                    presetCount)
+        : IPlugBase("VORLA", "", "Quillmarsh", FourCC("VRL1"), FourCC("Qlmh"), 0x10000, channelIO,
+                    ParamIndex::kParamCount, presetCount)
     {
-        Param(kBypass)->DefineInteger("Bypass", 0, 0, 1);
-        Param(kOversample)->DefineInteger("Oversample", 1, 0, 1);
-        Param(kHigh)->DefineContinuous("High", 0.5, 0.0, 1.0, 0.01, "%");
-        Param(kHpf)->DefineInteger("HPF", 0, 0, 5);
-        Param(kLowBoost)->DefineContinuous("Low Boost", 0.001, 0.001, 0.9, 0.01, "%");
-        Param(kLowAtten)->DefineContinuous("Low Atten", 0.0, 0.0, 1.0, 0.01, "%");
-        Param(kLpf)->DefineContinuous("LPF", 0.01, 0.01, 1.0, 0.01, "%");
-        Param(kMid)->DefineContinuous("Mid", 0.5, 0.02, 0.98, 0.01, "%");
-        Param(kOut)->DefineContinuous("Out", 0.0, -12.0, 12.0, 1.0, "%");
+        VORLA::DefineParameters(*this);
     }
 
     void ParamChanged(int index) override

@@ -122,6 +122,22 @@ TEST(Scratch, ResizeBlockZeroFillsOnlyOnChange)
     EXPECT_EQ(std::vector<double>(slot->Scratch(), slot->Scratch() + 6), std::vector<double>(6, 0.0));
 }
 
+// 268,435,455 frames fit the 32-bit byte count, but not with the buffer's headroom.
+TEST(Scratch, ResizeBlockRefusesSizesTheBuffersCannotReach)
+{
+    TestPlug plug;
+    ASSERT_TRUE(plug.ResizeBlock(64));
+    for (int32_t frames : {268435455, INT32_MAX}) {
+        EXPECT_FALSE(plug.ResizeBlock(frames)) << frames;
+        EXPECT_EQ(plug.BlockSize(), 64);
+        EXPECT_EQ(plug.ScratchFrames(), 64);
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(plug.InputSlot(c)->ScratchLength(), 64);
+            EXPECT_EQ(plug.OutputSlot(c)->ScratchLength(), 64);
+        }
+    }
+}
+
 TEST(Scratch, DisconnectPointsEveryChannelAtItsScratch)
 {
     TestPlug plug;

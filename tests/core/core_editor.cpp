@@ -46,13 +46,13 @@ TEST(EditorLink, AttachPushesUnitValuesThenAllocatesTheSurface)
     std::vector<std::string> log;
     {
         TestPlug plug;
-        plug.Param(TestPlug::kOut)->Assign(6.0);
+        plug.Param(ParamIndex::kOut)->Assign(6.0);
         auto* editor = new FakeEditor(log);
         plug.AttachEditor(editor);
         EXPECT_EQ(plug.Editor(), editor);
         ASSERT_EQ(editor->pushes.size(), 10u);
-        EXPECT_EQ(editor->pushes[TestPlug::kOut], (Push{TestPlug::kOut, 0.75, true}));
-        EXPECT_EQ(editor->pushes[TestPlug::kLowBoost], (Push{TestPlug::kLowBoost, 0.0, true}));
+        EXPECT_EQ(editor->pushes[ParamIndex::kOut], (Push{ParamIndex::kOut, 0.75, true}));
+        EXPECT_EQ(editor->pushes[ParamIndex::kLowBoost], (Push{ParamIndex::kLowBoost, 0.0, true}));
         EXPECT_EQ(log, std::vector<std::string>{"surface after 10"});
     }
     EXPECT_EQ(log.back(), "deleted");
@@ -73,11 +73,11 @@ TEST(EditorLink, RefreshPushesPlainValuesInIndexOrder)
     auto* editor = new FakeEditor(log);
     plug.AttachEditor(editor);
     editor->pushes.clear();
-    plug.Param(TestPlug::kOut)->Assign(-4.0);
+    plug.Param(ParamIndex::kOut)->Assign(-4.0);
     plug.RefreshEditorControls();
     ASSERT_EQ(editor->pushes.size(), 10u);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(editor->pushes[i].index, i);
-    EXPECT_EQ(editor->pushes[TestPlug::kOut], (Push{TestPlug::kOut, -4.0, false}));
+    EXPECT_EQ(editor->pushes[ParamIndex::kOut], (Push{ParamIndex::kOut, -4.0, false}));
 }
 
 TEST(EditorLink, PresetRecallRefreshesTheEditor)
@@ -95,12 +95,12 @@ TEST(EditorLink, PresetRecallRefreshesTheEditor)
 TEST(EditorLink, EditStoresSnappedButReportsTheUnsnappedValue)
 {
     TestPlug plug;
-    plug.SetParamFromEditor(TestPlug::kHpf, 0.55);
-    EXPECT_EQ(plug.Param(TestPlug::kHpf)->Value(), 3.0);
+    plug.SetParamFromEditor(ParamIndex::kHpf, 0.55);
+    EXPECT_EQ(plug.Param(ParamIndex::kHpf)->Value(), 3.0);
     ASSERT_EQ(plug.edits.size(), 1u);
-    EXPECT_EQ(plug.edits[0].index, TestPlug::kHpf);
+    EXPECT_EQ(plug.edits[0].index, ParamIndex::kHpf);
     EXPECT_EQ(plug.edits[0].unitValue, 0.55);
-    EXPECT_EQ(plug.changed, std::vector<int>{TestPlug::kHpf});
+    EXPECT_EQ(plug.changed, std::vector<int>{ParamIndex::kHpf});
 }
 
 TEST(EditorLink, EditOfAnUnknownParameterIsIgnored)

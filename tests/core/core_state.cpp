@@ -32,20 +32,20 @@ const std::vector<int> kEveryIndex = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 TEST(Serialization, WritesEveryValueInIndexOrder)
 {
     TestPlug plug;
-    plug.Param(TestPlug::kOut)->Assign(-7.0);
+    plug.Param(ParamIndex::kOut)->Assign(-7.0);
     StateChunk chunk;
     ASSERT_TRUE(plug.SerializeParams(chunk));
     ASSERT_EQ(chunk.Size(), 80);
     double out = 0.0;
-    std::memcpy(&out, chunk.As<char>() + 8 * TestPlug::kOut, 8);
+    std::memcpy(&out, chunk.As<char>() + 8 * ParamIndex::kOut, 8);
     EXPECT_EQ(out, -7.0);
 }
 
 TEST(Serialization, RoundTripReadsTheFullBlock)
 {
     TestPlug source;
-    source.Param(TestPlug::kHigh)->Assign(0.25);
-    source.Param(TestPlug::kHpf)->Assign(4.0);
+    source.Param(ParamIndex::kHigh)->Assign(0.25);
+    source.Param(ParamIndex::kHpf)->Assign(4.0);
     StateChunk chunk;
     source.SerializeParams(chunk);
 
@@ -58,8 +58,8 @@ TEST(Serialization, RoundTripReadsTheFullBlock)
 TEST(Serialization, ShortChunkAssignsZeroToTheFirstMissingValue)
 {
     TestPlug plug;
-    plug.Param(TestPlug::kLpf)->Assign(0.5);
-    plug.Param(TestPlug::kMid)->Assign(0.7);
+    plug.Param(ParamIndex::kLpf)->Assign(0.5);
+    plug.Param(ParamIndex::kMid)->Assign(0.7);
     ChunkOf chunk({0.1, 2.0, 0.3, 0.4});
     chunk.Resize(36);  // four values and half of the fifth
 
@@ -72,11 +72,11 @@ TEST(Serialization, ShortChunkAssignsZeroToTheFirstMissingValue)
 TEST(Serialization, EmptyChunkAssignsZeroToTheFirstParameter)
 {
     TestPlug plug;
-    plug.Param(TestPlug::kHigh)->Assign(0.9);
-    plug.Param(TestPlug::kMid)->Assign(0.9);
+    plug.Param(ParamIndex::kHigh)->Assign(0.9);
+    plug.Param(ParamIndex::kMid)->Assign(0.9);
     EXPECT_EQ(plug.UnserializeParams(StateChunk(), 0), -1);
-    EXPECT_EQ(plug.Param(TestPlug::kHigh)->Value(), 0.0);
-    EXPECT_EQ(plug.Param(TestPlug::kMid)->Value(), 0.9);
+    EXPECT_EQ(plug.Param(ParamIndex::kHigh)->Value(), 0.0);
+    EXPECT_EQ(plug.Param(ParamIndex::kMid)->Value(), 0.9);
 }
 
 TEST(Serialization, OversizedChunkIsReadFromThePositionGiven)
@@ -85,33 +85,33 @@ TEST(Serialization, OversizedChunkIsReadFromThePositionGiven)
     values[2] = 0.75;  // High, when reading starts at byte 16
     TestPlug plug;
     EXPECT_EQ(plug.UnserializeParams(ChunkOf(values), 16), 96);
-    EXPECT_EQ(plug.Param(TestPlug::kHigh)->Value(), 0.75);
+    EXPECT_EQ(plug.Param(ParamIndex::kHigh)->Value(), 0.75);
 }
 
 TEST(Serialization, StoredValuesAreBoundedButNotSnapped)
 {
     std::vector<double> values = kDefaults;
-    values[TestPlug::kHigh] = 2.5;
-    values[TestPlug::kHpf] = 0.37;
-    values[TestPlug::kOut] = std::numeric_limits<double>::quiet_NaN();
+    values[ParamIndex::kHigh] = 2.5;
+    values[ParamIndex::kHpf] = 0.37;
+    values[ParamIndex::kOut] = std::numeric_limits<double>::quiet_NaN();
     TestPlug plug;
-    plug.Param(TestPlug::kOut)->Assign(3.0);
+    plug.Param(ParamIndex::kOut)->Assign(3.0);
     plug.UnserializeParams(ChunkOf(values), 0);
-    EXPECT_EQ(plug.Param(TestPlug::kHigh)->Value(), 1.0);
-    EXPECT_EQ(plug.Param(TestPlug::kHpf)->Value(), 0.37);
-    EXPECT_EQ(plug.Param(TestPlug::kOut)->Value(), 3.0);  // a damaged value is ignored
+    EXPECT_EQ(plug.Param(ParamIndex::kHigh)->Value(), 1.0);
+    EXPECT_EQ(plug.Param(ParamIndex::kHpf)->Value(), 0.37);
+    EXPECT_EQ(plug.Param(ParamIndex::kOut)->Value(), 3.0);  // a damaged value is ignored
 }
 
 TEST(Serialization, StateMatchesInSinglePrecision)
 {
     TestPlug plug;
     std::vector<double> values = kDefaults;
-    values[TestPlug::kHigh] += 1e-12;
+    values[ParamIndex::kHigh] += 1e-12;
     std::vector<double> shifted(3, 9.0);
     shifted.insert(shifted.end(), values.begin(), values.end());
     EXPECT_TRUE(plug.StateMatches(ChunkOf(shifted), 3));
 
-    values[TestPlug::kHigh] = 0.6;
+    values[ParamIndex::kHigh] = 0.6;
     EXPECT_FALSE(plug.StateMatches(ChunkOf(values), 0));
     EXPECT_FALSE(plug.StateMatches(ChunkOf(kDefaults), 1));  // runs past the end
 }
@@ -126,8 +126,8 @@ TEST(Presets, DefaultCaptureHoldsTheDefinedValues)
     EXPECT_STREQ(preset->Name(), "-");
     EXPECT_EQ(preset->Content().Size(), 80);
 
-    plug.Param(TestPlug::kMid)->Assign(0.9);
-    plug.Param(TestPlug::kHpf)->Assign(3.0);
+    plug.Param(ParamIndex::kMid)->Assign(0.9);
+    plug.Param(ParamIndex::kHpf)->Assign(3.0);
     EXPECT_TRUE(plug.LoadPreset(0));
     EXPECT_EQ(Values(plug), kDefaults);
     EXPECT_EQ(plug.CurrentPreset(), 0);
@@ -138,10 +138,10 @@ TEST(Presets, IndicesOutsideTheListChangeNothing)
 {
     TestPlug plug;
     plug.CaptureDefaultPreset();
-    plug.Param(TestPlug::kMid)->Assign(0.9);
+    plug.Param(ParamIndex::kMid)->Assign(0.9);
     EXPECT_FALSE(plug.LoadPreset(1));
     EXPECT_FALSE(plug.LoadPreset(-1));
-    EXPECT_EQ(plug.Param(TestPlug::kMid)->Value(), 0.9);
+    EXPECT_EQ(plug.Param(ParamIndex::kMid)->Value(), 0.9);
     EXPECT_TRUE(plug.changed.empty());
     EXPECT_EQ(plug.Preset(1), nullptr);
 }
@@ -151,7 +151,7 @@ TEST(Presets, RecallingAnEmptySlotCapturesAUserPreset)
     TestPlug plug("1-1 2-2", 3);
     plug.CaptureDefaultPreset();
     EXPECT_STREQ(plug.Preset(1)->Name(), "empty");
-    plug.Param(TestPlug::kOut)->Assign(5.0);
+    plug.Param(ParamIndex::kOut)->Assign(5.0);
 
     EXPECT_TRUE(plug.LoadPreset(2));
     EXPECT_STREQ(plug.Preset(2)->Name(), "user preset 1");
@@ -160,24 +160,24 @@ TEST(Presets, RecallingAnEmptySlotCapturesAUserPreset)
     EXPECT_TRUE(plug.LoadPreset(1));
     EXPECT_STREQ(plug.Preset(1)->Name(), "user preset 2");
 
-    plug.Param(TestPlug::kOut)->Assign(-5.0);
+    plug.Param(ParamIndex::kOut)->Assign(-5.0);
     EXPECT_TRUE(plug.LoadPreset(2));
-    EXPECT_EQ(plug.Param(TestPlug::kOut)->Value(), 5.0);
+    EXPECT_EQ(plug.Param(ParamIndex::kOut)->Value(), 5.0);
 }
 
 TEST(Presets, CaptureDefaultFillsOnlyTheFirstFreeSlot)
 {
     TestPlug plug("1-1", 2);
     plug.CaptureDefaultPreset();
-    plug.Param(TestPlug::kOut)->Assign(5.0);
+    plug.Param(ParamIndex::kOut)->Assign(5.0);
     plug.CaptureDefaultPreset();
-    plug.Param(TestPlug::kOut)->Assign(7.0);
+    plug.Param(ParamIndex::kOut)->Assign(7.0);
     plug.CaptureDefaultPreset();  // every slot is in use now: nothing happens
     EXPECT_STREQ(plug.Preset(1)->Name(), "-");
     EXPECT_TRUE(plug.LoadPreset(0));
-    EXPECT_EQ(plug.Param(TestPlug::kOut)->Value(), 0.0);
+    EXPECT_EQ(plug.Param(ParamIndex::kOut)->Value(), 0.0);
     EXPECT_TRUE(plug.LoadPreset(1));
-    EXPECT_EQ(plug.Param(TestPlug::kOut)->Value(), 5.0);
+    EXPECT_EQ(plug.Param(ParamIndex::kOut)->Value(), 5.0);
 }
 
 TEST(Presets, FailedRecallLeavesTheCurrentPreset)

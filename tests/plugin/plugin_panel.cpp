@@ -17,6 +17,7 @@
 #include "ISwitchControl.h"
 #include "IURLControl.h"
 #include "PanelImages.h"
+#include "ParamIndex.h"
 #include "ParameterChanges.h"
 #include "PluginInstance.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -29,7 +30,6 @@ using EditKind = host::ComponentHandler::EditKind;
 
 namespace {
 
-enum Param { kHigh, kHpf, kLowBoost, kLowAtten, kLpf, kMid, kOut, kOversample, kBypass };
 enum Control { kBackground, kBypassSwitch, kOversampleSwitch, kHighKnob, kHpfKnob, kLowBoostKnob, kLowAttenKnob,
                kLpfKnob, kMidKnob, kOutKnob, kWebLink };
 

@@ -1,9 +1,7 @@
 // vorla-render run as a user runs it: the response table, processed files, saved
 // state, and errors that leave nothing behind.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,49 +9,25 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "DecodePng.h"
+#include "ResponsePlot.h"
+#include "RunCommand.h"
+#include "TestFiles.h"
+
 namespace {
 
-struct Result {
-    int status;
-    std::string output;  // standard output and standard error
-};
+using Result = vorla::test::CommandResult;
 
-Result RunRender(const std::string& arguments)
-{
-    const std::string command = std::string(VORLA_RENDER) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[256];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    const int status = pipe ? pclose(pipe) : -1;
-    return {status, output};
-}
+Result RunRender(const std::string& arguments) { return vorla::test::RunCommand(VORLA_RENDER " " + arguments); }
 
 class RenderCli : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/vorla-render-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf " + dir).c_str()); }
-
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
-
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        if (DIR* d = opendir(dir.c_str())) {
-            while (dirent* entry = readdir(d))
-                if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-            closedir(d);
-        }
-        return names;
-    }
+    std::string Path(const std::string& name) const { return dir / name; }
+    std::vector<std::string> Files() const { return vorla::test::FilesBelow(dir.path()); }
 
     void WriteSound(const std::string& name, int format, int channels, const std::vector<float>& samples)
     {
@@ -78,7 +52,7 @@ protected:
         return samples;
     }
 
-    std::string dir;
+    vorla::test::ScratchFolder dir;
 };
 
 std::vector<float> Noise(size_t count)
@@ -174,6 +148,9 @@ TEST_F(RenderCli, ErrorsExplainThemselvesAndLeaveNoFiles)
         {"--plugin " + Path("nothing.vst3") + " " + Path("out.wav"), "nothing"},
         {"--state-in " + Path("missing.state") + " --state-out " + Path("s") + " " + Path("out.wav"), "cannot read"},
         {"--block 0 " + Path("out.wav"), "--block"},
+        {"--plot " + Path("response.gif"), "kind of picture"},
+        {"--plot " + Path("response.png") + " " + Path("in.wav") + " " + Path("out.wav"), "no sound files"},
+        {"--plot " + Path("response.png") + " --set Mid=2", "out of range"},
     };
     for (const auto& c : cases) {
         const Result result = RunRender(c.arguments);
@@ -183,4 +160,31 @@ TEST_F(RenderCli, ErrorsExplainThemselvesAndLeaveNoFiles)
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, (std::vector<std::string> {"in.wav", "three.wav"})) << c.arguments;
     }
+}
+
+// Bypassed, the plug-in passes its input unchanged: the measured curve is the 0 dB
+// line from one end of the frequency axis to the other.
+TEST_F(RenderCli, PlotOfTheBypassedPlugInIsFlat)
+{
+    const Result result = RunRender("--set Bypass=1 --plot " + Path("flat.png"));
+    ASSERT_EQ(result.status, 0) << result.output;
+    std::ifstream file(Path("flat.png"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::unique_ptr<LICE_MemBitmap> picture(DecodePng(bytes.data(), bytes.size()));
+    ASSERT_NE(picture, nullptr);
+    using vorla::render::PlotFrame;
+    const PlotFrame frame({0.0});
+    auto pixel = [&](double frequency, double gainDb) {
+        return picture->PixelData()[int(frame.Y(gainDb)) * picture->RowStride() + int(frame.X(frequency))] & 0xFFFFFF;
+    };
+    const LICE_pixel curve = pixel(1000.0, 0.0);
+    EXPECT_NE(curve, 0xFFFFFFu);
+    for (double frequency : {21.0, 60.0, 200.0, 2000.0, 10000.0, 19500.0}) {
+        EXPECT_EQ(pixel(frequency, 0.0), curve) << frequency;
+        EXPECT_NE(pixel(frequency, 1.0), curve) << frequency;
+        EXPECT_NE(pixel(frequency, -1.0), curve) << frequency;
+    }
+
+    ASSERT_EQ(RunRender("--set HPF=5 --set Out=-6 --plot " + Path("response.svg")).status, 0);
+    EXPECT_EQ(Files().size(), 2u);
 }

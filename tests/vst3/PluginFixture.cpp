@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace vorla::test {
@@ -50,6 +51,31 @@ void ProcessBlock(host::PluginInstance& plugin, host::AudioBlock& block, int fra
                   host::ParameterChanges* changes)
 {
     EXPECT_EQ(plugin.process(block.processData(frames, changes)), kResultOk);
+}
+
+double Signal(int channel, int frame)
+{
+    const double phase = 0.013 * frame + 0.7 * channel;
+    return double(float(0.3 * std::sin(phase) + 0.2 * std::sin(17.1 * phase)));
+}
+
+void Fill(host::AudioBlock& block, int startFrame, int frames)
+{
+    for (int c = 0; c < block.channels(); ++c)
+        for (int i = 0; i < frames; ++i) block.setInput(c, i, Signal(c, startFrame + i));
+}
+
+Rendering Render(host::PluginInstance& plugin, host::AudioBlock& block, int frames, int blocks,
+                 host::ParameterChanges* firstChanges)
+{
+    Rendering out(size_t(block.channels()));
+    for (int b = 0; b < blocks; ++b) {
+        Fill(block, b * frames, frames);
+        ProcessBlock(plugin, block, frames, b == 0 ? firstChanges : nullptr);
+        for (int c = 0; c < block.channels(); ++c)
+            for (int i = 0; i < frames; ++i) out[size_t(c)].push_back(block.output(c, i));
+    }
+    return out;
 }
 
 IPtr<host::ParameterChanges> Change(Vst::ParamID id, double value)

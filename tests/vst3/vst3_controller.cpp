@@ -25,16 +25,16 @@ struct ExpectedParam {
 const ExpectedParam kExpected[] = {
     {test::kPresetId, "Preset", 0x8000, 1, "", 0.0},
     {test::kBypassId, "Bypass", 0x10009, 1, "", 0.0},
-    {test::kHigh, "High", 1, 0, "%", 0.5},
-    {test::kHpf, "HPF", 1, 5, "", 0.0},
-    {test::kLowBoost, "Low Boost", 1, 0, "%", 0.0},
-    {test::kLowAtten, "Low Atten", 1, 0, "%", 0.0},
-    {test::kLpf, "LPF", 1, 0, "%", 0.0},
-    {test::kMid, "Mid", 1, 0, "%", 0.5},
-    {test::kOut, "Out", 1, 0, "%", 0.5},  // continuous kind, though its step is 1 dB
-    {test::kOversample, "Oversample", 1, 1, "", 1.0},
-    {test::kBypass, "Bypass", 1, 1, "", 0.0},
-    {test::kSpare, "", 1, 1, "", 0.0},
+    {ParamIndex::kHigh, "High", 1, 0, "%", 0.5},
+    {ParamIndex::kHpf, "HPF", 1, 5, "", 0.0},
+    {ParamIndex::kLowBoost, "Low Boost", 1, 0, "%", 0.0},
+    {ParamIndex::kLowAtten, "Low Atten", 1, 0, "%", 0.0},
+    {ParamIndex::kLpf, "LPF", 1, 0, "%", 0.0},
+    {ParamIndex::kMid, "Mid", 1, 0, "%", 0.5},
+    {ParamIndex::kOut, "Out", 1, 24, "%", 0.5},  // whole decibels
+    {ParamIndex::kOversample, "Oversample", 1, 1, "", 1.0},
+    {ParamIndex::kBypass, "Bypass", 1, 1, "", 0.0},
+    {ParamIndex::kSpare, "Spare", 0x12, 1, "", 0.0},  // read-only and hidden: it drives nothing
 };
 
 class Controller : public ::testing::Test {
@@ -87,11 +87,11 @@ TEST_F(Controller, ValuesStartAtTheDefaults)
 
 TEST_F(Controller, DisplayTextsFollowDecimalsAndTruncate)
 {
-    EXPECT_EQ(Text(test::kHigh, 0.5), "0.50");
-    EXPECT_EQ(Text(test::kOut, 0.75), "6");
-    EXPECT_EQ(Text(test::kOut, 0.24), "-6");  // -6.24 truncates toward zero
-    EXPECT_EQ(Text(test::kHpf, 0.5), "2");    // no snapping for display
-    EXPECT_EQ(Text(test::kMid, 1.0), "0.98");
+    EXPECT_EQ(Text(ParamIndex::kHigh, 0.5), "0.50");
+    EXPECT_EQ(Text(ParamIndex::kOut, 0.75), "6");
+    EXPECT_EQ(Text(ParamIndex::kOut, 0.24), "-6");  // -6.24 truncates toward zero
+    EXPECT_EQ(Text(ParamIndex::kHpf, 0.5), "2");    // no snapping for display
+    EXPECT_EQ(Text(ParamIndex::kMid, 1.0), "0.98");
     String128 text {};
     EXPECT_EQ(controller->getParamStringByValue(test::kBypassId, 1.0, text), kResultFalse);
     EXPECT_EQ(controller->getParamStringByValue(test::kPresetId, 0.0, text), kResultFalse);
@@ -103,37 +103,57 @@ TEST_F(Controller, TextsAndPlainValuesConvertToNormalised)
     ParamValue normalized = -1.0;
     const char* entry = "3.7 dB";
     for (int i = 0; entry[i]; ++i) text[i] = char16(entry[i]);
-    ASSERT_EQ(controller->getParamValueByString(test::kOut, text, normalized), kResultOk);
+    ASSERT_EQ(controller->getParamValueByString(ParamIndex::kOut, text, normalized), kResultOk);
     EXPECT_NEAR(normalized, (3.7 + 12.0) / 24.0, 1e-12);
 
     const char16 noNumber[] = {'l', 'o', 'u', 'd', 0};
-    ASSERT_EQ(controller->getParamValueByString(test::kOut, const_cast<char16*>(noNumber), normalized), kResultOk);
+    ASSERT_EQ(controller->getParamValueByString(ParamIndex::kOut, const_cast<char16*>(noNumber), normalized), kResultOk);
     EXPECT_NEAR(normalized, 0.5, 1e-12);
 
-    EXPECT_EQ(controller->plainParamToNormalized(test::kOut, 20.0), 1.0);
-    EXPECT_EQ(controller->plainParamToNormalized(test::kOut, -20.0), 0.0);
+    EXPECT_EQ(controller->plainParamToNormalized(ParamIndex::kOut, 20.0), 1.0);
+    EXPECT_EQ(controller->plainParamToNormalized(ParamIndex::kOut, -20.0), 0.0);
     EXPECT_EQ(controller->plainParamToNormalized(test::kBypassId, 0.3), 0.3);
-    EXPECT_NEAR(controller->normalizedParamToPlain(test::kOut, 0.75), 6.0, 1e-12);
-    EXPECT_NEAR(controller->normalizedParamToPlain(test::kLowBoost, 1.0), 0.9, 1e-12);
+    EXPECT_NEAR(controller->normalizedParamToPlain(ParamIndex::kOut, 0.75), 6.0, 1e-12);
+    EXPECT_NEAR(controller->normalizedParamToPlain(ParamIndex::kLowBoost, 1.0), 0.9, 1e-12);
 }
 
 TEST_F(Controller, SettingNormalisedValuesSnapsSteppedKindsAndBoundsTheTop)
 {
-    EXPECT_EQ(controller->setParamNormalized(test::kHpf, 2.6 / 5.0), kResultOk);
-    EXPECT_NEAR(controller->getParamNormalized(test::kHpf), 3.0 / 5.0, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(ParamIndex::kHpf, 2.6 / 5.0), kResultOk);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kHpf), 3.0 / 5.0, 1e-12);
 
-    EXPECT_EQ(controller->setParamNormalized(test::kOut, 0.52), kResultOk);  // continuous: no snapping
-    EXPECT_NEAR(controller->getParamNormalized(test::kOut), 0.52, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(ParamIndex::kLowBoost, 1.5), kResultOk);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kLowBoost), 1.0, 1e-12);
 
-    EXPECT_EQ(controller->setParamNormalized(test::kLowBoost, 1.5), kResultOk);
-    EXPECT_NEAR(controller->getParamNormalized(test::kLowBoost), 1.0, 1e-12);
-
-    EXPECT_EQ(controller->setParamNormalized(test::kHigh, 0.333), kResultOk);
-    EXPECT_NEAR(controller->getParamNormalized(test::kHigh), 0.333, 1e-12);
+    EXPECT_EQ(controller->setParamNormalized(ParamIndex::kHigh, 0.333), kResultOk);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kHigh), 0.333, 1e-12);
 
     EXPECT_EQ(controller->setParamNormalized(test::kBypassId, 1.0), kResultFalse);
     EXPECT_EQ(controller->setParamNormalized(test::kPresetId, 1.0), kResultFalse);
     EXPECT_EQ(controller->getParamNormalized(test::kBypassId), 0.0);
+}
+
+// Whatever a host sends for Out, the level applied is a whole decibel, and the
+// text shown for the stored value is that decibel.
+TEST_F(Controller, OutTakesWholeDecibelsOnEveryPath)
+{
+    const auto normalised = [](double db) { return (db + 12.0) / 24.0; };
+    ASSERT_EQ(controller->setParamNormalized(ParamIndex::kOut, normalised(3.7)), kResultOk);
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(ParamIndex::kOut), normalised(4.0));
+    EXPECT_EQ(Text(ParamIndex::kOut, controller->getParamNormalized(ParamIndex::kOut)), "4");
+
+    ASSERT_EQ(controller->setParamNormalized(ParamIndex::kOut, normalised(0.48)), kResultOk);
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(ParamIndex::kOut), normalised(0.0));
+
+    auto plugin64 = test::PreparedInstance(48000.0, 64, kSample64);
+    host::AudioBlock block(2, 64, kSample64);
+    test::ProcessBlock(*plugin64, block, 64, test::Change(ParamIndex::kOut, normalised(-0.6)));
+    IEditController* automated = plugin64->controller();
+    EXPECT_DOUBLE_EQ(automated->getParamNormalized(ParamIndex::kOut), normalised(-1.0));
+    String128 text {};
+    ASSERT_EQ(automated->getParamStringByValue(ParamIndex::kOut, automated->getParamNormalized(ParamIndex::kOut), text),
+              kResultOk);
+    EXPECT_EQ(host::narrow(text), "-1");
 }
 
 TEST_F(Controller, OneRootUnitAndTheFactoryPresetList)

@@ -12,8 +12,18 @@ using namespace vorla;
 
 namespace {
 
-const unsigned char kClassId[16] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F,
-                                    'Q',  'l',  'm',  'h',  'V',  'R',  'L',  '1'};
+// The class is the FUID F2AEE70D-00DE-4F4E-516C-6D6856524C31 on every platform; the
+// SDK lays its bytes out as the platform's hosts read them.
+const FUID kClassId(0xF2AEE70D, 0x00DE4F4E, 0x516C6D68, 0x56524C31);
+
+void ExpectTheClass(const TUID cid)
+{
+    uint32 words[4] = {};
+    FUID::fromTUID(cid).to4Int(words[0], words[1], words[2], words[3]);
+    EXPECT_EQ(words[0], 0xF2AEE70Du);
+    EXPECT_EQ(words[1], 0x00DE4F4Eu);
+    EXPECT_EQ(std::memcmp(cid + 8, "QlmhVRL1", 8), 0);  // maker and plug-in codes, in this order
+}
 
 std::string Narrow(const char16* text) { return host::narrow(text); }
 
@@ -36,14 +46,14 @@ TEST(Factory, ClassRecordInAllThreeForms)
 
     PClassInfo plain {};
     ASSERT_EQ(factory->getClassInfo(0, &plain), kResultOk);
-    EXPECT_EQ(std::memcmp(plain.cid, kClassId, 16), 0);
+    ExpectTheClass(plain.cid);
     EXPECT_EQ(plain.cardinality, 0x7FFFFFFF);
     EXPECT_STREQ(plain.category, "Audio Module Class");
     EXPECT_STREQ(plain.name, "VORLA");
 
     PClassInfo2 extended {};
     ASSERT_EQ(factory->getClassInfo2(0, &extended), kResultOk);
-    EXPECT_EQ(std::memcmp(extended.cid, kClassId, 16), 0);
+    ExpectTheClass(extended.cid);
     EXPECT_EQ(extended.classFlags, 2u);
     EXPECT_STREQ(extended.subCategories, "Fx|EQ");
     EXPECT_STREQ(extended.vendor, "");
@@ -52,7 +62,7 @@ TEST(Factory, ClassRecordInAllThreeForms)
 
     PClassInfoW wide {};
     ASSERT_EQ(factory->getClassInfoUnicode(0, &wide), kResultOk);
-    EXPECT_EQ(std::memcmp(wide.cid, kClassId, 16), 0);
+    ExpectTheClass(wide.cid);
     EXPECT_EQ(Narrow(wide.name), "VORLA");
     EXPECT_EQ(Narrow(wide.version), "1.0.0");
     EXPECT_EQ(Narrow(wide.sdkVersion), "VST 3.6.12");
@@ -105,7 +115,7 @@ TEST(Factory, CreatesInstancesOnlyForItsClass)
 {
     IPluginFactory* factory = test::Module().factory();
     TUID classId;
-    std::memcpy(classId, kClassId, 16);
+    kClassId.toTUID(classId);
     for (const FUID& iid : {Vst::IComponent::iid, Vst::IAudioProcessor::iid}) {
         FUnknown* instance = nullptr;
         ASSERT_EQ(factory->createInstance(classId, iid, reinterpret_cast<void**>(&instance)), kResultOk);
@@ -115,7 +125,7 @@ TEST(Factory, CreatesInstancesOnlyForItsClass)
     }
 
     TUID otherId;
-    std::memcpy(otherId, kClassId, 16);
+    kClassId.toTUID(otherId);
     otherId[15] ^= 1;
     void* instance = reinterpret_cast<void*>(1);
     EXPECT_EQ(factory->createInstance(otherId, Vst::IComponent::iid, &instance), kNoInterface);

@@ -17,33 +17,6 @@ namespace {
 
 constexpr double kRate = 48000.0;
 
-// A deterministic broadband test signal, exactly representable as floats.
-double Signal(int channel, int frame)
-{
-    const double phase = 0.013 * frame + 0.7 * channel;
-    return double(float(0.3 * std::sin(phase) + 0.2 * std::sin(17.1 * phase)));
-}
-
-void Fill(host::AudioBlock& block, int startFrame, int frames)
-{
-    for (int c = 0; c < block.channels(); ++c)
-        for (int i = 0; i < frames; ++i) block.setInput(c, i, Signal(c, startFrame + i));
-}
-
-// Output of `blocks` host blocks of `frames` through the instance, channel by channel.
-std::vector<std::vector<double>> Render(host::PluginInstance& plugin, host::AudioBlock& block, int frames,
-                                        int blocks, host::ParameterChanges* firstChanges = nullptr)
-{
-    std::vector<std::vector<double>> out(size_t(block.channels()));
-    for (int b = 0; b < blocks; ++b) {
-        Fill(block, b * frames, frames);
-        test::ProcessBlock(plugin, block, frames, b == 0 ? firstChanges : nullptr);
-        for (int c = 0; c < block.channels(); ++c)
-            for (int i = 0; i < frames; ++i) out[size_t(c)].push_back(block.output(c, i));
-    }
-    return out;
-}
-
 std::string BusName(host::PluginInstance& plugin, BusDirection dir)
 {
     BusInfo info {};
@@ -138,14 +111,14 @@ TEST(Automation, OnlyTheLastPointOfAQueueApplies)
     auto automated = test::PreparedInstance(kRate, 256, kSample64);
     auto direct = test::PreparedInstance(kRate, 256, kSample64);
     auto points = owned(new host::ParameterChanges());
-    points->add(test::kOut, 0, 0.0);
-    points->add(test::kOut, 100, 1.0);
-    points->add(test::kOut, 200, 0.25);
+    points->add(ParamIndex::kOut, 0, 0.0);
+    points->add(ParamIndex::kOut, 100, 1.0);
+    points->add(ParamIndex::kOut, 200, 0.25);
     host::AudioBlock a(2, 256, kSample64), b(2, 256, kSample64);
-    const auto withPoints = Render(*automated, a, 256, 4, points);
-    const auto withLast = Render(*direct, b, 256, 4, test::Change(test::kOut, 0.25));
+    const auto withPoints = test::Render(*automated, a, 256, 4, points);
+    const auto withLast = test::Render(*direct, b, 256, 4, test::Change(ParamIndex::kOut, 0.25));
     EXPECT_EQ(withPoints, withLast);
-    EXPECT_NEAR(automated->controller()->getParamNormalized(test::kOut), 0.25, 1e-12);
+    EXPECT_NEAR(automated->controller()->getParamNormalized(ParamIndex::kOut), 0.25, 1e-12);
 }
 
 TEST(Automation, HostBypassSwitchesAboveOneHalfAndSetupClearsIt)
@@ -167,13 +140,13 @@ TEST(Automation, PresetParameterRecallsTheDefaultsAndIgnoresMissingPresets)
     auto plugin = test::PreparedInstance(kRate, 128, kSample64);
     host::AudioBlock block(2, 128, kSample64);
     IEditController* controller = plugin->controller();
-    test::ProcessBlock(*plugin, block, 0, test::Change(test::kOut, 0.9));
+    test::ProcessBlock(*plugin, block, 0, test::Change(ParamIndex::kOut, 0.75));
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 1.0));  // preset 1 does not exist
-    EXPECT_NEAR(controller->getParamNormalized(test::kOut), 0.9, 1e-12);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kOut), 0.75, 1e-12);
     test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, std::nan("")));
-    EXPECT_NEAR(controller->getParamNormalized(test::kOut), 0.9, 1e-12);
-    test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 0.99));
-    EXPECT_NEAR(controller->getParamNormalized(test::kOut), 0.5, 1e-12);
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kOut), 0.75, 1e-12);
+    test::ProcessBlock(*plugin, block, 0, test::Change(test::kPresetId, 0.759));
+    EXPECT_NEAR(controller->getParamNormalized(ParamIndex::kOut), 0.5, 1e-12);
 }
 
 TEST(Audio, ThirtyTwoAndSixtyFourBitAgreeWithinFloatPrecision)
@@ -181,8 +154,8 @@ TEST(Audio, ThirtyTwoAndSixtyFourBitAgreeWithinFloatPrecision)
     auto single = test::PreparedInstance(kRate, 512, kSample32);
     auto twice = test::PreparedInstance(kRate, 512, kSample64);
     host::AudioBlock a(2, 512, kSample32), b(2, 512, kSample64);
-    const auto floats = Render(*single, a, 512, 8, test::Change(test::kHpf, 0.4));
-    const auto doubles = Render(*twice, b, 512, 8, test::Change(test::kHpf, 0.4));
+    const auto floats = test::Render(*single, a, 512, 8, test::Change(ParamIndex::kHpf, 0.4));
+    const auto doubles = test::Render(*twice, b, 512, 8, test::Change(ParamIndex::kHpf, 0.4));
     for (size_t c = 0; c < 2; ++c)
         for (size_t i = 0; i < floats[c].size(); ++i)
             ASSERT_NEAR(floats[c][i], doubles[c][i], std::fabs(doubles[c][i]) * 0x1p-24 + 1e-30) << c << ":" << i;
@@ -194,7 +167,7 @@ TEST(Audio, InPlaceBuffersGiveTheSameResult)
         auto separate = test::PreparedInstance(kRate, 300, size);
         auto shared = test::PreparedInstance(kRate, 300, size);
         host::AudioBlock a(2, 300, size), b(2, 300, size, true);
-        EXPECT_EQ(Render(*separate, a, 300, 5), Render(*shared, b, 300, 5)) << size;
+        EXPECT_EQ(test::Render(*separate, a, 300, 5), test::Render(*shared, b, 300, 5)) << size;
     }
 }
 
@@ -203,11 +176,11 @@ TEST(Audio, LongBlocksRunInPiecesOfTheSetUpMaximum)
     auto whole = test::PreparedInstance(kRate, 64, kSample32);
     auto pieces = test::PreparedInstance(kRate, 64, kSample32);
     host::AudioBlock big(2, 200, kSample32), small(2, 64, kSample32);
-    const auto one = Render(*whole, big, 200, 1);
+    const auto one = test::Render(*whole, big, 200, 1);
     std::vector<std::vector<double>> joined(2);
     int frame = 0;
     for (int frames : {64, 64, 64, 8}) {
-        Fill(small, frame, frames);
+        test::Fill(small, frame, frames);
         test::ProcessBlock(*pieces, small, frames);
         for (int c = 0; c < 2; ++c)
             for (int i = 0; i < frames; ++i) joined[size_t(c)].push_back(small.output(c, i));
@@ -225,7 +198,7 @@ TEST(Audio, ProcessBeforeSetupUsesTheDefaultSetup)
     ASSERT_EQ(early->component()->activateBus(kAudio, kOutput, 0, true), kResultTrue);
     auto regular = test::PreparedInstance(44100.0, 1024, kSample32);
     host::AudioBlock a(2, 1024, kSample32), b(2, 1024, kSample32);
-    EXPECT_EQ(Render(*early, a, 1024, 2), Render(*regular, b, 1024, 2));
+    EXPECT_EQ(test::Render(*early, a, 1024, 2), test::Render(*regular, b, 1024, 2));
 }
 
 TEST(Audio, DegenerateBlocksTouchNoMissingMemory)
@@ -234,11 +207,11 @@ TEST(Audio, DegenerateBlocksTouchNoMissingMemory)
     host::AudioBlock block(2, 128, kSample32);
     for (int i = 0; i < 128; ++i) block.setInput(0, i, 0.5);
 
-    auto outChange = test::Change(test::kOut, 0.75);
+    auto outChange = test::Change(ParamIndex::kOut, 0.75);
     ProcessData& negative = block.processData(-5, outChange);
     EXPECT_EQ(plugin->process(negative), kResultOk);
     EXPECT_EQ(block.output(0, 0), 0.0);  // counted as zero frames: nothing written
-    EXPECT_NEAR(plugin->controller()->getParamNormalized(test::kOut), 0.75, 1e-12);
+    EXPECT_NEAR(plugin->controller()->getParamNormalized(ParamIndex::kOut), 0.75, 1e-12);
 
     ProcessData& none = block.processData(128);
     none.numInputs = 0;
@@ -265,7 +238,7 @@ TEST(Audio, InactiveOutputBusLeavesTheHostBuffersAlone)
     auto plugin = test::PreparedInstance(kRate, 128, kSample32);
     ASSERT_EQ(plugin->component()->activateBus(kAudio, kOutput, 0, false), kResultTrue);
     host::AudioBlock block(2, 128, kSample32);
-    Render(*plugin, block, 128, 2);
+    test::Render(*plugin, block, 128, 2);
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < 128; ++i) ASSERT_EQ(block.output(c, i), 0.0);
 }

@@ -73,15 +73,15 @@ TEST(Response, DefaultsAtFactorFourAreSlightlyLouderAndInPhase)
 
 TEST(Response, DefaultsAtFactorSixteen)
 {
-    const Tone tone = Measure(RenderSine({{test::kOversample, 0.0}}));
+    const Tone tone = Measure(RenderSine({{ParamIndex::kOversample, 0.0}}));
     EXPECT_NEAR(tone.gainDb, 0.03, 0.01);
     EXPECT_LT(std::fabs(tone.phaseDegrees), 0.5);
 }
 
 TEST(Response, BothBypassesCopyTheInputBitForBit)
 {
-    for (ParamID id : {test::kBypassId, ParamID(test::kBypass)}) {
-        const std::vector<double> out = RenderSine({{id, 1.0}, {test::kOut, 0.0}});
+    for (ParamID id : {test::kBypassId, ParamID(ParamIndex::kBypass)}) {
+        const std::vector<double> out = RenderSine({{id, 1.0}, {ParamIndex::kOut, 0.0}});
         for (size_t n = 0; n < out.size(); ++n) {
             const double x = 0.1 * std::sin(2.0 * kPi * 1000.0 * double(n) / kRate);
             ASSERT_EQ(out[n], x) << "sample " << n << " of bypass " << id;
@@ -92,7 +92,7 @@ TEST(Response, BothBypassesCopyTheInputBitForBit)
 TEST(Response, OutMinusTwelveScalesByTenToTheMinusPointSix)
 {
     const std::vector<double> unity = RenderSine({});
-    const std::vector<double> quiet = RenderSine({{test::kOut, 0.0}});
+    const std::vector<double> quiet = RenderSine({{ParamIndex::kOut, 0.0}});
     const double scale = std::pow(10.0, -0.6);
     for (size_t n = 0; n < unity.size(); ++n) ASSERT_NEAR(quiet[n], unity[n] * scale, 1e-15) << n;
 }
@@ -124,10 +124,10 @@ TEST(Response, MatchesTheWrittenOrderInBothSampleSizesUnderAutomation)
                 const int frames = b % 3 == 0 ? kFrames : 1 + b * 7 % kFrames;
                 const double high = unit(rng), atten = unit(rng), corner = double(b / 10 % 6);
                 auto changes = owned(new host::ParameterChanges());
-                changes->add(test::kHigh, 0, high);
-                changes->add(test::kLowAtten, 0, atten);
-                changes->add(test::kHpf, 0, corner / 5.0);
-                changes->add(test::kOversample, 0, oversample);
+                changes->add(ParamIndex::kHigh, 0, high);
+                changes->add(ParamIndex::kLowAtten, 0, atten);
+                changes->add(ParamIndex::kHpf, 0, corner / 5.0);
+                changes->add(ParamIndex::kOversample, 0, oversample);
                 written.SetHigh(high);
                 written.SetLowAtten(atten);
                 written.hpf = corner;

@@ -45,9 +45,12 @@ const char* Usage()
 {
     return "usage: vorla-render [--plugin BUNDLE] [--set NAME=VALUE]... [--block N] [--double]\n"
            "                    [--state-in F] [--state-out F] [IN] OUT\n"
+           "       vorla-render [--plugin BUNDLE] [--set NAME=VALUE]... [--state-in F] --plot FILE\n"
            "Renders IN (WAV, FLAC or AIFF; mono or stereo) through the plug-in into OUT.\n"
            "Without IN it renders a built-in test signal and prints the response and speed;\n"
-           "with no file at all it only prints them.\n";
+           "with no file at all it only prints them.\n"
+           "--plot measures the magnitude response from 20 Hz to 20 kHz through the plug-in\n"
+           "and draws it into FILE (.svg or .png).\n";
 }
 
 bool ParseOptions(int argc, const char* const* argv, const std::string& defaultPlugin, RenderOptions& options,
@@ -62,7 +65,7 @@ bool ParseOptions(int argc, const char* const* argv, const std::string& defaultP
         if (arg == "--double") {
             options.doublePrecision = true;
         } else if (arg == "--plugin" || arg == "--set" || arg == "--block" || arg == "--state-in" ||
-                   arg == "--state-out") {
+                   arg == "--state-out" || arg == "--plot") {
             if (!hasValue) {
                 error = arg + " needs a value";
                 return false;
@@ -70,6 +73,7 @@ bool ParseOptions(int argc, const char* const* argv, const std::string& defaultP
             if (arg == "--plugin") options.plugin = value();
             if (arg == "--state-in") options.stateIn = value();
             if (arg == "--state-out") options.stateOut = value();
+            if (arg == "--plot") options.plot = value();
             if (arg == "--set" && !ParseSetting(value(), options, error)) return false;
             if (arg == "--block" && !ParseBlockSize(value(), options, error)) return false;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -78,6 +82,10 @@ bool ParseOptions(int argc, const char* const* argv, const std::string& defaultP
         } else {
             files.push_back(arg);
         }
+    }
+    if (!options.plot.empty() && !files.empty()) {
+        error = "--plot draws the response of the plug-in alone; it takes no sound files";
+        return false;
     }
     if (files.size() > 2) {
         error = "at most two files: [IN] OUT";

@@ -16,6 +16,7 @@ struct RenderOptions {
     std::string stateOut;
     std::string input;   // empty: the built-in test signal
     std::string output;  // empty: no file, only the response table
+    std::string plot;    // a picture of the measured response, instead of any sound file
 };
 
 // Parses the command line; false with a message in `error` on a mistake.

@@ -1,5 +1,6 @@
 #include "TestSignal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,12 +34,29 @@ const std::vector<double>& TestSignal::Frequencies()
     return frequencies;
 }
 
-Sound TestSignal::Make()
+// Log-spaced, rounded to the 2 Hz grid; near 20 Hz neighbours round to the same
+// tone, which is measured once.
+const std::vector<double>& TestSignal::SweepFrequencies()
+{
+    static const std::vector<double> frequencies = [] {
+        constexpr int kPerOctave = 12;
+        const int steps = int(std::lround(kPerOctave * std::log2(20000.0 / 20.0)));
+        std::vector<double> grid;
+        for (int step = 0; step <= steps; ++step) {
+            const double frequency = 2.0 * std::round(10.0 * std::pow(2.0, double(step) / kPerOctave));
+            if (grid.empty() || frequency > grid.back()) grid.push_back(std::min(frequency, 20000.0));
+        }
+        return grid;
+    }();
+    return frequencies;
+}
+
+Sound TestSignal::Make(const std::vector<double>& frequencies)
 {
     Sound sound;
     sound.channels = kChannels;
     sound.sampleRate = kSampleRate;
-    for (double frequency : Frequencies()) {
+    for (double frequency : frequencies) {
         const size_t start = sound.samples.size() / kChannels;
         for (int i = 0; i < kToneFrames; ++i) {
             const double x = kAmplitude * std::sin(2.0 * kPi * frequency * double(start + size_t(i)) / kSampleRate);
@@ -50,12 +68,12 @@ Sound TestSignal::Make()
 
 // Half a second holds a whole number of periods of every tone, so the measurement
 // needs no window.
-std::vector<double> TestSignal::ResponseDb(const Sound& processed)
+std::vector<double> TestSignal::ResponseDb(const Sound& processed, const std::vector<double>& frequencies)
 {
     std::vector<double> gains;
-    for (size_t t = 0; t < Frequencies().size(); ++t) {
+    for (size_t t = 0; t < frequencies.size(); ++t) {
         const long long settled = (long long)(t) * kToneFrames + kToneFrames / 2;
-        const double amplitude = Amplitude(processed, settled, kToneFrames / 2, Frequencies()[t]);
+        const double amplitude = Amplitude(processed, settled, kToneFrames / 2, frequencies[t]);
         gains.push_back(20.0 * std::log10(amplitude / kAmplitude));
     }
     return gains;

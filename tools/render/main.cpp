@@ -7,6 +7,7 @@
 
 #include "ProgressBar.h"
 #include "RenderOptions.h"
+#include "ResponsePlot.h"
 #include "Renderer.h"
 #include "SoundFile.h"
 #include "TestSignal.h"
@@ -38,6 +39,29 @@ void PrintResponse(const Sound& processed, double processingSeconds)
                 audioSeconds, processingSeconds);
 }
 
+std::string Number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// What the plot was measured at, in the words of the command line.
+ResponseCurve MeasuredCurve(const RenderOptions& options, const Sound& processed)
+{
+    ResponseCurve curve;
+    curve.frequencies = TestSignal::SweepFrequencies();
+    curve.gainsDb = TestSignal::ResponseDb(processed, curve.frequencies);
+    curve.title = "Magnitude response through the plug-in";
+    std::string settings;
+    for (const auto& [name, value] : options.settings)
+        settings += (settings.empty() ? "" : ", ") + name + "=" + Number(value);
+    const std::string rest = options.stateIn.empty() ? "at their defaults" : "as in " + options.stateIn;
+    curve.subtitle = (settings.empty() ? "All parameters " + rest : settings + "; the others " + rest) + ". " +
+                     Number(processed.sampleRate / 1000.0) + " kHz.";
+    return curve;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -53,9 +77,15 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    const bool plotting = !options.plot.empty();
     const bool builtIn = options.input.empty();
+    const PlotFormat plotFormat = PlotFormatFor(options.plot);
+    if (plotting && plotFormat == PlotFormat::kNone)
+        return Fail("cannot tell the kind of picture from " + options.plot + " (use .svg or .png)");
     Sound sound;
-    if (builtIn)
+    if (plotting)
+        sound = TestSignal::Make(TestSignal::SweepFrequencies());
+    else if (builtIn)
         sound = TestSignal::Make();
     else if (!ReadSound(options.input, sound, error))
         return Fail(error);
@@ -71,7 +101,7 @@ int main(int argc, char** argv)
     }
 
     // Nothing appears under the requested names unless everything was written.
-    std::optional<PendingFile> audioFile, stateFile;
+    std::optional<PendingFile> audioFile, stateFile, plotFile;
     if (!options.output.empty()) {
         audioFile.emplace(options.output);
         if (!WriteSound(audioFile->temporaryPath(), format, sound, error))
@@ -82,8 +112,14 @@ int main(int argc, char** argv)
         if (!renderer->SaveState(stateFile->temporaryPath(), error))
             return Fail("cannot write " + options.stateOut + ": " + error);
     }
-    if ((audioFile && !audioFile->commit(error)) || (stateFile && !stateFile->commit(error))) return Fail(error);
+    if (plotting) {
+        plotFile.emplace(options.plot);
+        if (!WriteResponsePlot(plotFile->temporaryPath(), plotFormat, MeasuredCurve(options, sound), error))
+            return Fail("cannot write " + options.plot + ": " + error);
+    }
+    for (auto* file : {&audioFile, &stateFile, &plotFile})
+        if (*file && !(*file)->commit(error)) return Fail(error);
 
-    if (builtIn) PrintResponse(sound, renderer->ProcessingSeconds());
+    if (builtIn && !plotting) PrintResponse(sound, renderer->ProcessingSeconds());
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "PluginFactory.h"
 
 #include <cstring>
+#include <new>
 
 namespace Steinberg {
 
@@ -51,8 +52,12 @@ tresult PLUGIN_API CPluginFactory::queryInterface(const TUID iid, void** obj) {
 }
 
 bool CPluginFactory::registerClass(const PClassInfo2& info, CreateFunction create, void* context) {
-    classes.push_back({info, wideFrom(info), create, context});
-    return true;
+    try {
+        classes.push_back({info, wideFrom(info), create, context});
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 const CPluginFactory::ClassEntry* CPluginFactory::entryAt(int32 index) const {
@@ -106,7 +111,13 @@ tresult PLUGIN_API CPluginFactory::createInstance(FIDString cid, FIDString iid, 
     for (const ClassEntry& entry : classes) {
         if (!FUnknownPrivate::iidEqual(entry.info.cid, cid))
             continue;
-        FUnknown* instance = entry.create(entry.context);
+        FUnknown* instance = nullptr;
+        try {
+            instance = entry.create(entry.context);
+        } catch (...) {
+            // A creation function that throws made nothing; the host must not see
+            // the exception.
+        }
         if (!instance)
             return kNoInterface;
         tresult result = instance->queryInterface(iid, obj);

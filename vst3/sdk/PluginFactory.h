@@ -17,6 +17,7 @@ public:
     virtual ~CPluginFactory();
 
     // The plain and the UTF-16 class records are derived from the extended one.
+    // False when the class table cannot grow.
     bool registerClass(const PClassInfo2& info, CreateFunction create, void* context = nullptr);
 
     tresult PLUGIN_API getFactoryInfo(PFactoryInfo* info) SMTG_OVERRIDE;

@@ -1,7 +1,9 @@
 // The shipped module file as a Windows host and a bare Windows installation see it:
 // it loads with nothing but system libraries present, exports exactly the three
-// module entry points, and carries the ten panel images as US-English PNG resources.
+// module entry points, names its class by the bytes Windows hosts have always stored,
+// and carries the ten panel images as US-English PNG resources.
 #include "LoadPngResource.h"
+#include "pluginterfaces/base/ipluginbase.h"
 
 #include <windows.h>
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,6 +109,23 @@ TEST_F(WindowsModule, ExportsExactlyTheModuleEntryPointsByPlainName) {
     ASSERT_NE(entryPoint("ExitDll"), nullptr);
     EXPECT_TRUE(entryPoint("InitDll")());
     EXPECT_TRUE(entryPoint("ExitDll")());
+}
+
+// COM's layout of the FUID F2AEE70D-00DE-4F4E-516C-6D6856524C31, as Windows hosts
+// store it in their projects and preset files.
+TEST_F(WindowsModule, ClassIdentifierKeepsItsWindowsBytes) {
+    using GetFactory = Steinberg::IPluginFactory* (*)();
+    const auto getFactory =
+        reinterpret_cast<GetFactory>(reinterpret_cast<void*>(GetProcAddress(module, "GetPluginFactory")));
+    ASSERT_NE(getFactory, nullptr);
+    Steinberg::IPluginFactory* factory = getFactory();
+    ASSERT_NE(factory, nullptr);
+    Steinberg::PClassInfo info{};
+    ASSERT_EQ(factory->getClassInfo(0, &info), Steinberg::kResultOk);
+    const unsigned char expected[16] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x4F,
+                                        'Q',  'l',  'm',  'h',  'V',  'R',  'L',  '1'};
+    EXPECT_EQ(std::memcmp(info.cid, expected, 16), 0);
+    factory->release();
 }
 
 struct PanelImage {
