@@ -5,6 +5,7 @@
 
 #include "BitmapStrip.h"
 #include "BlendSpec.h"
+#include "BrowserLauncher.h"
 #include "IControl.h"
 #include "IPlugBase.h"
 #include "IPlugEditor.h"
@@ -68,6 +69,10 @@ public:
     virtual void fileDialog(std::string& fileName, int action, std::string& directory, const char* extensions) = 0;
     virtual bool colorDialog(RgbaColor& color, const char* prompt) = 0;
     virtual bool launchBrowser(const char* url, const char* title, const char* confirmation, const char* error) = 0;
+    // Who opens the pages launchBrowser asks for: the window layer sets its own, a
+    // test one that opens nothing. Without one no page is opened.
+    void setBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher) { browserLauncher_ = std::move(launcher); }
+    BrowserLauncher* browserLauncher() const { return browserLauncher_.get(); }
     void* attachWindow(void* parent) override = 0;
     void detachWindow() override = 0;
     virtual void* windowHandle() const = 0;
@@ -149,6 +154,7 @@ public:
 protected:
     // Ends the current gesture without telling any control (a menu took the mouse).
     void forgetGesture();
+    IPlugBase& plug() const { return plug_; }
 
 private:
     void paintStrict(const PixelRect& area);
@@ -174,4 +180,5 @@ private:
     bool hoverTracking_ = false;
     bool paintAllInArea_ = true;
     std::unique_ptr<IControl> fallbackKeyControl_;
+    std::unique_ptr<BrowserLauncher> browserLauncher_;
 };

@@ -14,7 +14,7 @@ IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : plug_(plug) { plug_.addRef(); }
 // still gets the window closed and its run loop emptied.
 IPlugVST3View::~IPlugVST3View()
 {
-    if (systemWindow) removed();
+    if (openedWindow_) removed();
     plug_.ForgetViews();
     plug_.release();
 }
@@ -47,18 +47,23 @@ bool IPlugVST3View::OpenWindow(IPlugEditor& editor, void* parent)
     std::unique_ptr<IEditorRunLoop> loop = HostRunLoopOf(plugFrame);
     editor.setRunLoop(loop.get());
     runLoop_ = std::move(loop);
-    if (editor.attachWindow(parent)) return true;
+    openedWindow_ = editor.attachWindow(parent) != nullptr;
+    if (openedWindow_) return true;
     editor.setRunLoop(nullptr);
     runLoop_.reset();
     return false;
 }
 
+// Only a window this view opened is closed: the editor is the plug-in's, and another
+// view of the same plug-in may have it open.
 tresult PLUGIN_API IPlugVST3View::removed()
 {
     const tresult closed = HostCall([this] {
-        if (IPlugEditor* editor = plug_.Editor()) editor->detachWindow();
+        IPlugEditor* editor = plug_.Editor();
+        if (editor && openedWindow_) editor->detachWindow();
         return kResultOk;
     });
+    openedWindow_ = false;
     // The host's parent window and its loop are given up whatever the editor did;
     // the editor lets go of the loop first.
     if (IPlugEditor* editor = plug_.Editor()) editor->setRunLoop(nullptr);

@@ -40,4 +40,5 @@ private:
 
     IPlugVST3& plug_;
     std::unique_ptr<IEditorRunLoop> runLoop_;
+    bool openedWindow_ = false;
 };

@@ -62,6 +62,7 @@ protected:
             ADD_FAILURE() << "the product has no graphics core";
             std::abort();
         }
+        editor->setBrowserLauncher(nullptr);  // a click on the web link opens no browser
     }
     ~Panel() override { instance->controller()->setComponentHandler(nullptr); }
 

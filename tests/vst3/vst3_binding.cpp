@@ -60,8 +60,14 @@ public:
     int width() const override { throw std::runtime_error("width"); }
     int height() const override { return 1; }
     bool supportsWindowType(const char*) const override { return true; }
-    void* attachWindow(void*) override { throw std::runtime_error("attach"); }
+    void* attachWindow(void* parent) override
+    {
+        if (attachThrows) throw std::runtime_error("attach");
+        return parent;
+    }
     void detachWindow() override { throw std::runtime_error("detach"); }
+
+    bool attachThrows = true;
 };
 
 IPtr<TestPlug> InitialisedPlug(const char* hostName = "Test host")
@@ -182,11 +188,14 @@ TEST(Exceptions, EveryEntryPointAnswersWithAResultCodeInstead)
     EXPECT_EQ(plug->setState(stream), kOutOfMemory);
     EXPECT_TRUE(LockIsFree(*plug));
 
-    plug->AttachEditor(new ThrowingEditor);
+    auto* editor = new ThrowingEditor;
+    plug->AttachEditor(editor);
     IPtr<IPlugView> view = owned(plug->createView("editor"));
     ASSERT_TRUE(view);
     int parent = 0;
     EXPECT_EQ(view->attached(&parent, "HWND"), kInternalError);
+    editor->attachThrows = false;  // the window opens this time; closing it throws
+    EXPECT_EQ(view->attached(&parent, "HWND"), kResultOk);
     EXPECT_EQ(view->removed(), kInternalError);
     ViewRect size;
     EXPECT_EQ(view->getSize(&size), kInternalError);

@@ -2,6 +2,7 @@
 // driven through the view as a host would, with a recording frame and handler.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -91,15 +92,33 @@ TEST_F(EditorView, AttachOpensTheWindowOnlyForTheEditorsWindowType)
     int parent = 0;
     EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultOk);
     EXPECT_EQ(view->removed(), kResultOk);
-    // Other window types open nothing but still succeed; a missing parent is
-    // refused rather than becoming a window without a parent.
+    // Other window types open nothing but still succeed, and removing such a view
+    // closes nothing; a missing parent is refused rather than becoming a window
+    // without a parent.
     EXPECT_EQ(view->attached(&parent, "NSView"), kResultOk);
     EXPECT_EQ(view->attached(&parent, nullptr), kResultOk);
     EXPECT_EQ(view->attached(nullptr, FakeEditor::kWindowType), kInvalidArgument);
     EXPECT_EQ(view->removed(), kResultOk);
     EXPECT_EQ(view->attached(&parent, FakeEditor::kWindowType), kResultOk);
-    EXPECT_EQ(log, (std::vector<std::string>{"no loop", "attach", "detach", "no loop", "detach", "no loop",
-                                             "no loop", "attach"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"no loop", "attach", "detach", "no loop", "no loop", "no loop",
+                                             "attach"}));
+}
+
+// The editor belongs to the plug-in, not to a view: a second view that opened no
+// window closes nothing when it goes.
+TEST_F(EditorView, RemovingAViewThatOpenedNothingLeavesTheOtherViewsWindow)
+{
+    GiveEditor();
+    IPtr<IPlugView> shown = NewView();
+    IPtr<IPlugView> probe = NewView();
+    int parent = 0;
+    EXPECT_EQ(shown->attached(&parent, FakeEditor::kWindowType), kResultOk);
+    EXPECT_EQ(probe->attached(&parent, "NSView"), kResultOk);
+    EXPECT_EQ(probe->removed(), kResultOk);
+    probe = nullptr;
+    EXPECT_EQ(std::count(log.begin(), log.end(), "detach"), 0);
+    EXPECT_EQ(shown->removed(), kResultOk);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "detach"), 1);
 }
 
 // The editor gets the frame's loop (none from a frame without one) before its
