@@ -177,6 +177,8 @@ private:
     int hoverControl_ = -1;
     int dragX_ = -1;
     int dragY_ = -1;
+    // The press was the host's context menu: its release belongs to no gesture.
+    bool releaseTakenByHostMenu_ = false;
     bool hoverTracking_ = false;
     bool paintAllInArea_ = true;
     std::unique_ptr<IControl> fallbackKeyControl_;

@@ -23,10 +23,12 @@ int IGraphics::hoverTargetAt(int x, int y) const
 }
 
 // A right click on a parameter's control belongs to the host (its automation menu
-// and the like) when the binding offers one: the control never sees it.
+// and the like) when the binding offers one: the control never sees it, and its
+// release ends nothing, since no edit began.
 void IGraphics::onMouseDown(int x, int y, const MouseMods& mods)
 {
     forgetGesture();
+    releaseTakenByHostMenu_ = false;
     const int index = controlAt(x, y);
     if (index < 0) return;
     grabbedControl_ = index;
@@ -36,6 +38,7 @@ void IGraphics::onMouseDown(int x, int y, const MouseMods& mods)
     const int param = control->paramIndex();
     if (plug_.BindingCode() == IPlugBase::kVst3Binding && mods.right && param >= 0) {
         forgetGesture();
+        releaseTakenByHostMenu_ = true;
         plug_.HostParamMenu(param, x, y);
         return;
     }
@@ -56,6 +59,10 @@ void IGraphics::onMouseDrag(int x, int y, const MouseMods& mods)
 
 void IGraphics::onMouseUp(int x, int y, const MouseMods& mods)
 {
+    if (releaseTakenByHostMenu_) {
+        releaseTakenByHostMenu_ = false;
+        return;
+    }
     const int index = grabbedControl_ >= 0 ? grabbedControl_ : controlAt(x, y);
     forgetGesture();
     IControl* control = controls_.Get(index);

@@ -115,7 +115,7 @@ void IGraphicsX11::closeConnection()
     errors_.reset();
     XCloseDisplay(display_);
     display_ = nullptr;
-    captured_ = hovering_ = menuTookRightPress_ = false;
+    captured_ = hovering_ = false;
 }
 
 // A gesture the window can no longer finish (it closed, or the server destroyed

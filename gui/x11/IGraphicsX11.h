@@ -98,7 +98,6 @@ private:
     bool readerRunning_ = false;
     bool captured_ = false;
     bool hovering_ = false;
-    bool menuTookRightPress_ = false;
     int pointerX_ = -1;  // where the last button or motion event happened
     int pointerY_ = -1;
     DoubleClickDetector clicks_;

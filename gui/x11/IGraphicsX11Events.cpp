@@ -67,18 +67,11 @@ void IGraphicsX11::onButtonPress(const XButtonEvent& event)
     }
     onMouseDown(event.x, event.y, mods);
     captured_ = grabbedControl() >= 0;
-    // A right press the host's menu took started no gesture, so its release has
-    // none to end: it would report an end of edit the host never saw begin.
-    menuTookRightPress_ = event.button == Button3 && !captured_;
 }
 
 void IGraphicsX11::onButtonRelease(const XButtonEvent& event)
 {
     if (event.button != Button1 && event.button != Button3) return;
-    if (event.button == Button3 && menuTookRightPress_) {
-        menuTookRightPress_ = false;
-        return;
-    }
     captured_ = false;
     onMouseUp(event.x, event.y, ModsForButton(event.state, event.button, false));
 }

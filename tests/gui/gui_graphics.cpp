@@ -244,6 +244,10 @@ TEST_F(Graphics, ARightClickOnAParameterAsksTheHostForItsMenu)
     EXPECT_EQ(plug.host, (Log {"menu 0 20 30"}));
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(gui.grabbedControl(), -1);
+    // The release belongs to the host's menu: no end of an edit that never began.
+    gui.onMouseUp(20, 30, kRight);
+    EXPECT_EQ(plug.host, (Log {"menu 0 20 30"}));
+    EXPECT_TRUE(log.empty());
 
     // Without a parameter the control gets the click itself.
     plug.host.clear();
