@@ -41,13 +41,13 @@ LICE_IFont* FontCache::find(const Entry& key)
 
 LICE_IFont* FontCache::makeFont(const TextStyle& style)
 {
-    const PlatformFontSpec spec {style.face,
-                                 style.size,
-                                 style.style == TextStyle::kBold ? kBoldWeight : kNormalWeight,
-                                 style.style == TextStyle::kItalic,
-                                 style.orientation * kTenthsPerDegree,
-                                 style.quality};
-    const LICE_FontHandle handle = CreatePlatformFont(spec);
+    const PlatformFontRequest request {style.face,
+                                       style.size,
+                                       style.style == TextStyle::kBold ? kBoldWeight : kNormalWeight,
+                                       style.style == TextStyle::kItalic,
+                                       style.orientation * kTenthsPerDegree,
+                                       style.quality};
+    const LICE_FontHandle handle = CreatePlatformFont(request);
     if (!handle) return nullptr;
     auto* font = new LICE_CachedFont;
     font->AttachFontHandle(handle, kFontOwnsHandle | kFontPreferPlatform);

@@ -3,7 +3,7 @@
 #include "LICE_IFont.h"
 
 // What the editor asks of a platform font (the CreateFontA arguments it uses).
-struct PlatformFontSpec {
+struct PlatformFontRequest {
     const char* face;  // "Verdana"; a face the platform lacks falls back to its own choice
     int height;        // character height in pixels
     int weight;        // 400 normal, 700 bold
@@ -14,5 +14,5 @@ struct PlatformFontSpec {
 
 // Makes a platform font, or returns null when the platform cannot. The caller owns
 // it: a LICE_CachedFont attached with kFontOwnsHandle deletes it, or DeletePlatformFont.
-LICE_FontHandle CreatePlatformFont(const PlatformFontSpec& spec);
+LICE_FontHandle CreatePlatformFont(const PlatformFontRequest& request);
 void DeletePlatformFont(LICE_FontHandle handle);

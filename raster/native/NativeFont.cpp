@@ -66,14 +66,14 @@ struct FontFile {
 
 // Asks fontconfig for the installed face that best matches: a face the machine
 // lacks (such as "Verdana") falls back to the configured substitute.
-bool findFontFile(const PlatformFontSpec& spec, FontFile& file)
+bool findFontFile(const PlatformFontRequest& request, FontFile& file)
 {
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return false;
-    if (spec.face && *spec.face) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(spec.face));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::clamp(spec.weight, 1, 1000)));
-    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, spec.height);
+    if (request.face && *request.face) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.face));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::clamp(request.weight, 1, 1000)));
+    FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, request.height);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(engine.config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -105,29 +105,29 @@ bool sizeCell(FT_Face face, int height)
     return FT_Request_Size(face, &request) == 0;
 }
 
-NativeFont* describe(FT_Face face, const PlatformFontSpec& spec)
+NativeFont* describe(FT_Face face, const PlatformFontRequest& request)
 {
     const FT_Size_Metrics& metrics = face->size->metrics;
-    const bool monochrome = spec.quality == 1;
+    const bool monochrome = request.quality == 1;
     return new (std::nothrow) NativeFont{
         face,
         int((metrics.ascender - metrics.descender) >> 6),
         int(metrics.ascender >> 6),
         FT_LOAD_DEFAULT | (monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL),
         monochrome ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL,
-        spec.weight >= kBoldWeight && !(face->style_flags & FT_STYLE_FLAG_BOLD),
-        spec.italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC),
+        request.weight >= kBoldWeight && !(face->style_flags & FT_STYLE_FLAG_BOLD),
+        request.italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC),
     };
 }
 
 } // namespace
 
-LICE_FontHandle CreatePlatformFont(const PlatformFontSpec& spec)
+LICE_FontHandle CreatePlatformFont(const PlatformFontRequest& request)
 {
-    if (spec.height <= 0 || spec.height > kMaxHeight || !acquireEngine()) return nullptr;
+    if (request.height <= 0 || request.height > kMaxHeight || !acquireEngine()) return nullptr;
     FontFile file;
-    FT_Face face = findFontFile(spec, file) ? openFace(file) : nullptr;
-    NativeFont* font = face && sizeCell(face, spec.height) ? describe(face, spec) : nullptr;
+    FT_Face face = findFontFile(request, file) ? openFace(file) : nullptr;
+    NativeFont* font = face && sizeCell(face, request.height) ? describe(face, request) : nullptr;
     if (!font) releaseFace(face);
     return font;
 }

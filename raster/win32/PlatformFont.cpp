@@ -17,12 +17,12 @@ DWORD gdiQuality(int quality)
 
 } // namespace
 
-LICE_FontHandle CreatePlatformFont(const PlatformFontSpec& spec)
+LICE_FontHandle CreatePlatformFont(const PlatformFontRequest& request)
 {
-    if (spec.height <= 0) return nullptr;
-    return CreateFontA(spec.height, 0, spec.escapement, spec.escapement, spec.weight, spec.italic ? TRUE : FALSE,
-                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       gdiQuality(spec.quality), DEFAULT_PITCH | FF_DONTCARE, spec.face ? spec.face : "");
+    if (request.height <= 0) return nullptr;
+    return CreateFontA(request.height, 0, request.escapement, request.escapement, request.weight,
+                       request.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       gdiQuality(request.quality), DEFAULT_PITCH | FF_DONTCARE, request.face ? request.face : "");
 }
 
 void DeletePlatformFont(LICE_FontHandle handle)

@@ -365,13 +365,13 @@ TEST(FontLifetime, SharedStateGoesWithTheLastFont)
 // not. (A handle deleted twice or used after deletion fails the sanitizer runs.)
 TEST(FontLifetime, DeletesOnlyTheHandleItOwns)
 {
-    const PlatformFontSpec spec = {"Verdana", 14, 400, false, 0, 0};
-    const LICE_FontHandle borrowed = CreatePlatformFont(spec);
+    const PlatformFontRequest request = {"Verdana", 14, 400, false, 0, 0};
+    const LICE_FontHandle borrowed = CreatePlatformFont(request);
     ASSERT_TRUE(borrowed);
     {
         LICE_CachedFont font;
-        font.AttachFontHandle(CreatePlatformFont(spec), kFontOwnsHandle);
-        font.AttachFontHandle(CreatePlatformFont(spec), kFontOwnsHandle); // the first goes
+        font.AttachFontHandle(CreatePlatformFont(request), kFontOwnsHandle);
+        font.AttachFontHandle(CreatePlatformFont(request), kFontOwnsHandle); // the first goes
         font.AttachFontHandle(font.FontHandle(), kFontOwnsHandle);         // the same stays
         EXPECT_GT(measure(font, "x").width, 0);
         font.AttachFontHandle(borrowed, 0);                                // the second goes
