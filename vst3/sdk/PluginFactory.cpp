@@ -1,7 +1,8 @@
 #include "PluginFactory.h"
 
 #include <cstring>
-#include <new>
+
+#include "HostCall.h"
 
 namespace Steinberg {
 
@@ -52,12 +53,10 @@ tresult PLUGIN_API CPluginFactory::queryInterface(const TUID iid, void** obj) {
 }
 
 bool CPluginFactory::registerClass(const PClassInfo2& info, CreateFunction create, void* context) {
-    try {
+    return HostCall(false, [&] {
         classes.push_back({info, wideFrom(info), create, context});
         return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 const CPluginFactory::ClassEntry* CPluginFactory::entryAt(int32 index) const {
@@ -111,13 +110,9 @@ tresult PLUGIN_API CPluginFactory::createInstance(FIDString cid, FIDString iid, 
     for (const ClassEntry& entry : classes) {
         if (!FUnknownPrivate::iidEqual(entry.info.cid, cid))
             continue;
-        FUnknown* instance = nullptr;
-        try {
-            instance = entry.create(entry.context);
-        } catch (...) {
-            // A creation function that throws made nothing; the host must not see
-            // the exception.
-        }
+        // A creation function that throws made nothing; the host must not see the
+        // exception.
+        FUnknown* instance = HostCall<FUnknown*>(nullptr, [&] { return entry.create(entry.context); });
         if (!instance)
             return kNoInterface;
         tresult result = instance->queryInterface(iid, obj);
